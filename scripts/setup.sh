@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# Installs what building and testing Varvik needs and the machine lacks, from
-# the distribution's packages. Asks dpkg first and installs only what is absent.
-#   scripts/setup.sh         what building and testing need
+# Installs what building Varvik needs and the machine lacks, from the
+# distribution's packages. Asks dpkg first and installs only what is absent.
+#   scripts/setup.sh run     what building and starting the program need
+#   scripts/setup.sh test    that, and what the tests need
 set -euo pipefail
+
+purpose=${1:-test}
 
 packages=(
     g++ make cmake pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
-    clang
+    qt6-base-dev fonts-liberation
 )
+if [[ "$purpose" == test ]]; then
+    packages+=(
+        libgtest-dev libgmock-dev libbenchmark-dev
+        clang
+        xvfb x11-utils imagemagick desktop-file-utils
+    )
+fi
 
 missing() {
     local package status
@@ -40,6 +49,7 @@ install_missing() {
 }
 
 install_missing "${packages[@]}"
+[[ "$purpose" == test ]] || exit 0
 
 # libFuzzer and the sanitizer run-times come with clang's own version.
 clang_major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)

@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Varvik and runs every test: the unit tests
-# in a plain build, then again with AddressSanitizer and
+# Installs what is missing, builds Varvik and runs every test: the unit tests,
+# the window's tests (offscreen, and the real program on a private X server)
+# in a plain build, then the calculator's tests again with AddressSanitizer and
 # UndefinedBehaviorSanitizer together with a short fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=ON -DVARVIK_BENCHMARKS=ON
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF
+    -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF -DVARVIK_UI=OFF
 cmake --build build-sanitize --parallel "$jobs"
 ctest --test-dir build-sanitize --output-on-failure
 

@@ -1,0 +1,93 @@
+#include "controls.h"
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace varvik::ui {
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    // QLineEdit's own maximum length would cut what the program writes, too.
+    setValidator(new LengthLimit(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { committed_ = text; });
+}
+
+void TextBox::WriteText(const QString& text)
+{
+    writing_ = true;
+    setText(text);
+    writing_ = false;
+}
+
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit gotFocus();
+}
+
+// An insertion that would make the text longer than eight characters keeps
+// only as much of itself as fits, the way a paste into a full field does. A
+// longer result the program wrote may be shortened or edited in place but
+// never grows.
+QValidator::State TextBox::LengthLimit::validate(QString& input, int& pos) const
+{
+    if (box_->writing_)
+        return Acceptable;
+    const qsizetype limit = std::max<qsizetype>(kMaxLength, box_->committed_.size());
+    if (input.size() > limit) {
+        const qsizetype excess = input.size() - limit;
+        const qsizetype start = std::max<qsizetype>(0, pos - excess);
+        input.remove(start, excess);
+        pos = static_cast<int>(start);
+    }
+    return Acceptable;
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+Shape::Shape(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void Shape::SetColours(const QColor& fill, const QColor& outline)
+{
+    fill_ = fill;
+    outline_ = outline;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), fill_);
+    painter.setPen(QPen(outline_, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+} // namespace varvik::ui

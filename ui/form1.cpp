@@ -1,0 +1,270 @@
+#include "form1.h"
+
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "controls.h"
+#include "form1_layout.h"
+#include "shell.h"
+
+namespace varvik::ui {
+
+namespace {
+
+QRect PixelRect(const ControlSpec& spec)
+{
+    return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
+            spec.height / kTwipsPerPixel};
+}
+
+QColor Resolve(const Colour& colour, const QPalette& palette)
+{
+    switch (colour.source) {
+    case Colour::Source::Default: return {};
+    case Colour::Source::Transparent: return Qt::transparent;
+    case Colour::Source::System: return palette.color(colour.role);
+    case Colour::Source::Rgb: return QColor::fromRgb(colour.rgb);
+    }
+    return {};
+}
+
+QFont FontOf(const ControlSpec& spec)
+{
+    QFont font = ProgramFont();
+    font.setWeight(spec.font & Bold ? QFont::Bold : QFont::Normal);
+    font.setUnderline(spec.font & Underline);
+    return font;
+}
+
+QWidget* Create(const ControlSpec& spec, QWidget* parent)
+{
+    switch (spec.kind) {
+    case Kind::PictureBox: return new PictureBox(parent);
+    case Kind::TextBox: {
+        auto* box = new TextBox(parent);
+        box->WriteText(QString::fromUtf8(spec.caption));
+        return box;
+    }
+    case Kind::PushButton: {
+        auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case Kind::Label: {
+        // Only the homepage label answers a click; the others are plain.
+        QLabel* label = std::string_view(spec.name) == "Label10" ? new ClickLabel(parent) : new QLabel(parent);
+        label->setText(QString::fromUtf8(spec.caption));
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment((spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        return label;
+    }
+    case Kind::Shape: return new Shape(parent);
+    }
+    return nullptr;
+}
+
+void ApplyColours(const ControlSpec& spec, QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    if (auto* shape = qobject_cast<Shape*>(widget)) {
+        shape->SetColours(Resolve(spec.back, palette), Resolve(spec.fore, palette));
+        return;
+    }
+    const QColor back = Resolve(spec.back, palette);
+    const QColor fore = Resolve(spec.fore, palette);
+    if (fore.isValid())
+        palette.setColor(QPalette::WindowText, fore);
+    if (back.isValid() && back.alpha() > 0) {
+        palette.setColor(QPalette::Window, back);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+// Names that a screen reader speaks: a field by its heading and key line.
+void NameForScreenReaders(QWidget* widget)
+{
+    static const std::pair<const char*, const char*> names[] = {
+        {"Text1", "FV, Nuvarande färdighetsvärde"},
+        {"Text2", "GEV, Grundegenskapsvärde"},
+        {"Text3", "FVb, Blivande färdighetsvärde"},
+        {"Text4", "EP, Kostnad i antal erfarenhetspoäng"},
+        {"Command1", "Beräkna EP"},
+        {"Command2", "Beräkna FVb"},
+        {"Command3", "Rensa"},
+        {"Picture1", "Dekorlist"},
+    };
+    for (const auto& [name, spoken] : names)
+        if (widget->objectName() == QLatin1String(name))
+            widget->setAccessibleName(QString::fromUtf8(spoken));
+}
+
+} // namespace
+
+QFont ProgramFont()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* candidate : {"MS Sans Serif", "Liberation Sans", "Arial"})
+            if (installed.contains(QLatin1String(candidate)))
+                return QString::fromLatin1(candidate);
+        return QString::fromLatin1("MS Sans Serif");
+    }();
+    QFont font(family);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void ShowMessageBox(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()), text,
+                    QMessageBox::Ok, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+// The four entry fields, as the calculator sees them.
+class Form1::Fields : public FieldSet {
+public:
+    explicit Fields(Form1& form) : form_(form) {}
+
+    std::string Read(Field field) const override { return Box(field)->text().toStdString(); }
+    void Replace(Field field, std::string_view text) override
+    {
+        Box(field)->WriteText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+private:
+    TextBox* Box(Field field) const
+    {
+        switch (field) {
+        case Field::FV: return form_.Text1;
+        case Field::GEV: return form_.Text2;
+        case Field::FVb: return form_.Text3;
+        case Field::EP: return form_.Text4;
+        }
+        return form_.Text1;
+    }
+
+    Form1& form_;
+};
+
+class Form1::Services : public StandardRunTimeServices {
+public:
+    Services(Form1& form, MessageBoxFn messageBox) : form_(form), messageBox_(std::move(messageBox)) {}
+    void MsgBox(std::string_view text) override
+    {
+        messageBox_(&form_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+private:
+    Form1& form_;
+    MessageBoxFn messageBox_;
+};
+
+Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
+    : QWidget(parent),
+      background_(QStringLiteral(":/images/background.png")),
+      opener_(opener ? std::move(opener) : OpenerFn(Shell::ShellOpen)),
+      fields_(std::make_unique<Fields>(*this)),
+      services_(std::make_unique<Services>(*this, std::move(messageBox)))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
+    setFont(ProgramFont());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Build();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Text1, &TextBox::gotFocus, this, &Form1::Text1_GotFocus);
+    connect(Text2, &TextBox::gotFocus, this, &Form1::Text2_GotFocus);
+    connect(Text3, &TextBox::gotFocus, this, &Form1::Text3_GotFocus);
+    connect(Text4, &TextBox::gotFocus, this, &Form1::Text4_GotFocus);
+    connect(Label10, &ClickLabel::clicked, this, &Form1::Label10_Click);
+
+    // The window opens with the focus in FV, its text selected for typing.
+    Text1->setFocus(Qt::OtherFocusReason);
+    Text1_GotFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Build()
+{
+    std::vector<std::pair<int, QWidget*>> tabCycle;
+    for (const ControlSpec& spec : kForm1Controls) {
+        QWidget* widget = Create(spec, this);
+        widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setGeometry(PixelRect(spec));
+        widget->setFont(FontOf(spec));
+        ApplyColours(spec, widget);
+        NameForScreenReaders(widget);
+        if (widget->focusPolicy() != Qt::NoFocus && spec.tabIndex != kNoTab)
+            tabCycle.emplace_back(spec.tabIndex, widget);
+    }
+
+    std::sort(tabCycle.begin(), tabCycle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabCycle.size(); ++i)
+        setTabOrder(tabCycle[i - 1].second, tabCycle[i].second);
+
+    Text1 = findChild<TextBox*>(QStringLiteral("Text1"));
+    Text2 = findChild<TextBox*>(QStringLiteral("Text2"));
+    Text3 = findChild<TextBox*>(QStringLiteral("Text3"));
+    Text4 = findChild<TextBox*>(QStringLiteral("Text4"));
+    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
+    Command2 = findChild<QPushButton*>(QStringLiteral("Command2"));
+    Command3 = findChild<QPushButton*>(QStringLiteral("Command3"));
+    Label10 = findChild<ClickLabel*>(QStringLiteral("Label10"));
+    Picture1 = findChild<PictureBox*>(QStringLiteral("Picture1"));
+
+    // The hand's hot spot is the tip of its index finger.
+    Label10->setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand_cursor.png")), 5, 0));
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    // Drawn once at its own size from the top-left corner; the window shows
+    // only the part that fits.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void Form1::Command1_Click() { RunClick(Command::EpCost, *fields_, *services_); }
+
+void Form1::Command2_Click() { RunClick(Command::Purchase, *fields_, *services_); }
+
+void Form1::Command3_Click()
+{
+    Text1->WriteText(QStringLiteral("0"));
+    Text2->WriteText(QStringLiteral("0"));
+    Text3->WriteText(QStringLiteral("0"));
+    Text4->WriteText(QStringLiteral("0"));
+}
+
+// Entering a field selects its first eight characters, all that a user can
+// type, so that typing replaces them.
+void Form1::Text1_GotFocus() { Text1->setSelection(0, TextBox::kMaxLength); }
+void Form1::Text2_GotFocus() { Text2->setSelection(0, TextBox::kMaxLength); }
+void Form1::Text3_GotFocus() { Text3->setSelection(0, TextBox::kMaxLength); }
+void Form1::Text4_GotFocus() { Text4->setSelection(0, TextBox::kMaxLength); }
+
+// A failed open is not reported: there is nothing the user could do about it
+// here.
+void Form1::Label10_Click()
+{
+    QString homepage = QString::fromLatin1(kHomepage);
+    opener_(homepage, QStringLiteral("Open"), QString(), QString(), 0);
+}
+
+} // namespace varvik::ui

@@ -1,0 +1,91 @@
+#pragma once
+
+// The window description of Form1: every control with its place and looks.
+// Positions and sizes are in twips from the client area's top-left corner,
+// laid out at 15 twips a pixel. Rows run from the bottom of the stack to the
+// top: a later control is drawn over an earlier one, so the frame Shape1 lies
+// over the key labels and the link Label10 over the publisher line Label11.
+
+#include <QPalette>
+#include <QRgb>
+#include <array>
+
+namespace varvik::ui {
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidth = 5490;  // twips
+inline constexpr int kClientHeight = 3945; // twips
+
+enum class Kind { PictureBox, Label, TextBox, PushButton, Shape };
+
+struct Colour {
+    enum class Source { Default, Transparent, System, Rgb };
+    Source source = Source::Default;
+    QPalette::ColorRole role = QPalette::NoRole;
+    QRgb rgb = 0;
+};
+
+inline constexpr Colour Default{};
+inline constexpr Colour Transparent{Colour::Source::Transparent};
+inline constexpr Colour ButtonFace{Colour::Source::System, QPalette::Button};
+inline constexpr Colour ButtonText{Colour::Source::System, QPalette::ButtonText};
+inline constexpr Colour WindowText{Colour::Source::System, QPalette::WindowText};
+inline constexpr Colour LightYellow{Colour::Source::Rgb, QPalette::NoRole, 0xFFFF80};
+inline constexpr Colour Blue{Colour::Source::Rgb, QPalette::NoRole, 0x0000FF};
+
+enum FontStyle { Regular = 0, Bold = 1, Underline = 2 };
+enum class Align { Left, Center };
+
+inline constexpr int kNoTab = -1;
+
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    const char* caption;
+    int left, top, width, height; // twips
+    int tabIndex;
+    Colour back;
+    Colour fore; // text, or a shape's outline
+    int font;    // FontStyle flags
+    Align align;
+};
+
+inline constexpr const char* kHomepage = "http://varvik.example";
+
+// clang-format off
+inline constexpr std::array<ControlSpec, 21> kForm1Controls{{
+//   name        kind              caption                                    left   top  width height  tab     back         fore        font              align
+    {"Picture1", Kind::PictureBox, "",                                        -240,    0, 5895,  135,   16,     ButtonFace,  Default,    Regular,          Align::Left},
+    {"Label1",   Kind::Label,      "FV",                                       240,  360,  855,  255,    0,     Transparent, ButtonText, Bold,             Align::Center},
+    {"Label2",   Kind::Label,      "GEV",                                     1320,  360,  855,  255,    1,     Transparent, ButtonText, Bold,             Align::Center},
+    {"Label3",   Kind::Label,      "FVb",                                     2400,  360,  855,  255,    2,     Transparent, ButtonText, Bold,             Align::Center},
+    {"Label4",   Kind::Label,      "EP",                                      3480,  360,  855,  255,    3,     Transparent, ButtonText, Bold,             Align::Center},
+    {"Text1",    Kind::TextBox,    "0",                                        240,  720,  855,  375,    4,     Default,     Default,    Regular,          Align::Left},
+    {"Text2",    Kind::TextBox,    "0",                                       1320,  720,  855,  375,    5,     Default,     Default,    Regular,          Align::Left},
+    {"Text3",    Kind::TextBox,    "0",                                       2400,  720,  855,  375,    6,     Default,     Default,    Regular,          Align::Left},
+    {"Text4",    Kind::TextBox,    "0",                                       3480,  720,  855,  375,    7,     Default,     Default,    Regular,          Align::Left},
+    {"Command3", Kind::PushButton, "Rensa",                                   4560,  720,  735,  375,    8,     Default,     Default,    Regular,          Align::Center},
+    {"Command1", Kind::PushButton, "Beräkna EP",                               240, 1200, 1095,  375,    9,     Default,     Default,    Regular,          Align::Center},
+    {"Command2", Kind::PushButton, "Beräkna FVb",                             1440, 1200, 1095,  375,   10,     Default,     Default,    Regular,          Align::Center},
+    {"Label5",   Kind::Label,      " Nyckel ",                                 240, 2040, 2895,  255,   15,     LightYellow, WindowText, Underline,        Align::Left},
+    {"Label6",   Kind::Label,      " FV = Nuvarande färdighetsvärde",          240, 2280, 2895,  255,   14,     LightYellow, WindowText, Regular,          Align::Left},
+    {"Label7",   Kind::Label,      " GEV = Grundegenskapsvärde",               240, 2520, 2895,  255,   13,     LightYellow, WindowText, Regular,          Align::Left},
+    {"Label8",   Kind::Label,      " FVb = Blivande färdighetsvärde",          240, 2760, 2895,  255,   12,     LightYellow, WindowText, Regular,          Align::Left},
+    {"Label9",   Kind::Label,      " EP = Kostnad i antal erfarenhetspoäng",   240, 3000, 2895,  255,   11,     LightYellow, WindowText, Regular,          Align::Left},
+    {"Shape1",   Kind::Shape,      "",                                         240, 2040, 2895, 1215, kNoTab,   Transparent, WindowText, Regular,          Align::Left},
+    {"Shape2",   Kind::Shape,      "",                                         240, 3480, 4095,  255, kNoTab,   LightYellow, WindowText, Regular,          Align::Left},
+    {"Label11",  Kind::Label,      "© 2026 Varvik Spel",                       240, 3480, 2415,  255,   17,     Transparent, Blue,       Bold,             Align::Left},
+    {"Label10",  Kind::Label,      "Hemsida: varvik.example",                 2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
+}};
+// clang-format on
+
+constexpr bool WholePixels()
+{
+    for (const ControlSpec& c : kForm1Controls)
+        if (c.left % kTwipsPerPixel || c.top % kTwipsPerPixel || c.width % kTwipsPerPixel || c.height % kTwipsPerPixel)
+            return false;
+    return kClientWidth % kTwipsPerPixel == 0 && kClientHeight % kTwipsPerPixel == 0;
+}
+static_assert(WholePixels(), "the window is laid out in whole pixels at 15 twips a pixel");
+
+} // namespace varvik::ui

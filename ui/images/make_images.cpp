@@ -1,0 +1,280 @@
+// Draws the window's three images from nothing but arithmetic, so that the
+// same program always gives the same pictures:
+//   background.png  480 x 360, 24-bit: sunlight through rippled, frosted glass
+//   icon.png        32 x 32, 256 colours, transparent: the name in pixel letters
+//   hand_cursor.png 32 x 32, black, white and transparent: a pointing hand
+// Usage: make_images OUTPUT_DIRECTORY
+
+#include <QColor>
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+
+namespace {
+
+// --- noise ------------------------------------------------------------------
+
+std::uint32_t Hash(std::int32_t x, std::int32_t y, std::uint32_t seed)
+{
+    std::uint32_t h = seed ^ (static_cast<std::uint32_t>(x) * 0x9E3779B1u) ^ (static_cast<std::uint32_t>(y) * 0x85EBCA77u);
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    h *= 0x297A2D39u;
+    h ^= h >> 15;
+    return h;
+}
+
+double Unit(std::uint32_t h) { return static_cast<double>(h & 0xFFFFFFu) / static_cast<double>(0x1000000); }
+
+double ValueNoise(double x, double y, std::uint32_t seed)
+{
+    const double fx = std::floor(x), fy = std::floor(y);
+    const auto ix = static_cast<std::int32_t>(fx), iy = static_cast<std::int32_t>(fy);
+    const double tx = x - fx, ty = y - fy;
+    const double sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
+    const double a = Unit(Hash(ix, iy, seed)), b = Unit(Hash(ix + 1, iy, seed));
+    const double c = Unit(Hash(ix, iy + 1, seed)), d = Unit(Hash(ix + 1, iy + 1, seed));
+    return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
+}
+
+double Fbm(double x, double y, std::uint32_t seed, int octaves)
+{
+    double sum = 0, amplitude = 0.5, norm = 0;
+    for (int i = 0; i < octaves; ++i) {
+        sum += amplitude * ValueNoise(x, y, seed + static_cast<std::uint32_t>(i) * 101u);
+        norm += amplitude;
+        x *= 2.03;
+        y *= 2.03;
+        amplitude *= 0.5;
+    }
+    return sum / norm;
+}
+
+// Distance to the nearest and second-nearest of jittered points on a grid:
+// where they are nearly equal lies an edge between two crystal facets.
+struct Cells {
+    double nearest, second;
+    std::uint32_t id;
+};
+
+Cells Cellular(double x, double y, std::uint32_t seed)
+{
+    const auto ix = static_cast<std::int32_t>(std::floor(x)), iy = static_cast<std::int32_t>(std::floor(y));
+    Cells cells{1e9, 1e9, 0};
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const std::uint32_t h = Hash(ix + dx, iy + dy, seed);
+            const double px = ix + dx + Unit(h), py = iy + dy + Unit(Hash(ix + dx, iy + dy, seed + 7u));
+            const double d = std::hypot(x - px, y - py);
+            if (d < cells.nearest) {
+                cells.second = cells.nearest;
+                cells.nearest = d;
+                cells.id = h;
+            } else if (d < cells.second) {
+                cells.second = d;
+            }
+        }
+    return cells;
+}
+
+double Smoothstep(double edge0, double edge1, double x)
+{
+    const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// --- background -------------------------------------------------------------
+
+QImage Background()
+{
+    constexpr int kWidth = 480, kHeight = 360;
+    constexpr int kVisibleWidth = 366, kVisibleHeight = 263;
+    constexpr double kGlowX = 253, kGlowY = 152;
+    const double yellow[3] = {255, 255, 52};
+    const double olive[3] = {128, 140, 18};
+    const double ridge[3] = {46, 80, 4};
+
+    std::vector<double> rgb(kWidth * kHeight * 3);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            // Rippled glass: the picture is sampled a little off its place.
+            const double wx = x + 10 * (Fbm(x / 60.0, y / 60.0, 11u, 3) - 0.5);
+            const double wy = y + 10 * (Fbm(x / 60.0, y / 60.0, 29u, 3) - 0.5);
+
+            const double glow = std::exp(-(std::pow(wx - kGlowX, 2) + std::pow(wy - kGlowY, 2)) / (2 * 85.0 * 85.0));
+            const double frost = Fbm(wx / 20.0, wy / 20.0, 5u, 4);
+            double light = std::clamp(0.1 + 1.15 * glow + 0.3 * (frost - 0.5), 0.0, 1.0);
+
+            // Jagged crystal edges: two skewed grids of facets, their borders
+            // roughened by fine noise, darker and denser towards the bottom.
+            const double jx = wx + 5 * (Fbm(wx / 6.0, wy / 6.0, 41u, 2) - 0.5);
+            const double jy = wy + 5 * (Fbm(wx / 6.0, wy / 6.0, 43u, 2) - 0.5);
+            const Cells a = Cellular((jx + 0.6 * jy) / 46.0, jy / 22.0, 77u);
+            const Cells b = Cellular((jx - 0.5 * jy) / 38.0, jy / 30.0, 91u);
+            const double edgeA = 1.0 - Smoothstep(0.0, 0.09, a.second - a.nearest);
+            const double edgeB = 1.0 - Smoothstep(0.0, 0.07, b.second - b.nearest);
+            const double facet = Unit(a.id);
+            const double lower = Smoothstep(150, 300, wy);
+            light = std::clamp(light + lower * 0.18 * (facet - 0.5), 0.0, 1.0);
+            const double darkness =
+                std::clamp(lower * (0.75 * std::max(edgeA, 0.8 * edgeB) + 0.3 * (1 - facet)), 0.0, 0.9);
+
+            double* out = &rgb[(static_cast<std::size_t>(y) * kWidth + x) * 3];
+            for (int c = 0; c < 3; ++c) {
+                const double lit = olive[c] + (yellow[c] - olive[c]) * light;
+                out[c] = lit + (ridge[c] - lit) * darkness;
+            }
+        }
+
+    // Scale each channel so that the part the window shows averages B3B92F.
+    const double target[3] = {0xB3, 0xB9, 0x2F};
+    for (int round = 0; round < 6; ++round) {
+        double sum[3] = {0, 0, 0};
+        for (int y = 0; y < kVisibleHeight; ++y)
+            for (int x = 0; x < kVisibleWidth; ++x)
+                for (int c = 0; c < 3; ++c)
+                    sum[c] += std::clamp(rgb[(static_cast<std::size_t>(y) * kWidth + x) * 3 + c], 0.0, 255.0);
+        for (int c = 0; c < 3; ++c) {
+            const double gain = target[c] / (sum[c] / (kVisibleWidth * kVisibleHeight));
+            for (std::size_t i = static_cast<std::size_t>(c); i < rgb.size(); i += 3)
+                rgb[i] *= gain;
+        }
+    }
+
+    QImage image(kWidth, kHeight, QImage::Format_RGB888);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const double* in = &rgb[(static_cast<std::size_t>(y) * kWidth + x) * 3];
+            auto channel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 255.0))); };
+            image.setPixel(x, y, qRgb(channel(in[0]), channel(in[1]), channel(in[2])));
+        }
+    return image;
+}
+
+// --- icon -------------------------------------------------------------------
+
+// Three-by-five pixel letters.
+const std::map<char, const char*> kGlyphs{
+    {'V', "1.1" "1.1" "1.1" "1.1" ".1."}, {'A', ".1." "1.1" "111" "1.1" "1.1"},
+    {'R', "11." "1.1" "11." "1.1" "1.1"}, {'I', "111" ".1." ".1." ".1." "111"},
+    {'K', "1.1" "1.1" "11." "1.1" "1.1"}, {'1', ".1." "11." ".1." ".1." "111"},
+    {'4', "1.1" "1.1" "111" "..1" "..1"}, {'.', "..." "..." "..." "..." ".1."},
+};
+
+enum IconIndex : uint8_t { kClear = 0, kBlack = 1, kYellow = 2, kGreen = 3 };
+
+void DrawText(QImage& icon, const char* text, int x, int y, int scale, uint8_t colour)
+{
+    for (; *text; ++text, x += (3 + 1) * scale + (scale > 1 ? 2 : 0)) {
+        const char* glyph = kGlyphs.at(*text);
+        for (int gy = 0; gy < 5; ++gy)
+            for (int gx = 0; gx < 3; ++gx)
+                if (glyph[gy * 3 + gx] == '1')
+                    for (int sy = 0; sy < scale; ++sy)
+                        for (int sx = 0; sx < scale; ++sx)
+                            icon.setPixel(x + gx * scale + sx, y + gy * scale + sy, colour);
+    }
+}
+
+QImage Icon()
+{
+    QImage icon(32, 32, QImage::Format_Indexed8);
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[i] = qRgb(i, i, i); // a full 256-colour table; only the first four are used
+    table[kClear] = qRgba(0, 0, 0, 0);
+    table[kBlack] = qRgb(0, 0, 0);
+    table[kYellow] = qRgb(0xFF, 0xFF, 0x6B);
+    table[kGreen] = qRgb(0x7A, 0xB9, 0x00);
+    icon.setColorTable(table);
+    icon.fill(kClear);
+
+    DrawText(icon, "V1.4.1", 4, 0, 1, kBlack); // the tiny lettering along the top edge
+    DrawText(icon, "VAR", 2, 7, 2, kYellow);
+    DrawText(icon, "VIK", 2, 20, 2, kGreen);
+
+    // Outline every letter pixel of the name in black.
+    const QImage letters = icon.copy();
+    for (int y = 6; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            if (letters.pixelIndex(x, y) != kClear)
+                continue;
+            bool touches = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx >= 0 && ny >= 0 && nx < 32 && ny < 32) {
+                        const int index = letters.pixelIndex(nx, ny);
+                        touches = touches || index == kYellow || index == kGreen;
+                    }
+                }
+            if (touches)
+                icon.setPixel(x, y, kBlack);
+        }
+    return icon;
+}
+
+// --- cursor -----------------------------------------------------------------
+
+QImage HandCursor()
+{
+    // '#' black, '.' white, ' ' transparent. The fingertip is at (5, 0).
+    static const char* const kHand[] = {
+        "     ##          ",
+        "    #..#         ",
+        "    #..#         ",
+        "    #..#         ",
+        "    #..#         ",
+        "    #..###       ",
+        "    #..#..###    ",
+        "    #..#..#..##  ",
+        "    #..#..#..#.# ",
+        " ## #..#..#..#..#",
+        "#..##..#..#..#..#",
+        "#...#...........#",
+        " #..............#",
+        "  #.............#",
+        "  #.............#",
+        "   #............#",
+        "   #...........# ",
+        "    #..........# ",
+        "    #.........#  ",
+        "     #........#  ",
+        "     #........#  ",
+        "     ##########  ",
+    };
+    QImage cursor(32, 32, QImage::Format_Indexed8);
+    cursor.setColorTable({qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    cursor.fill(0);
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 17; ++x) {
+            const char c = kHand[y][x];
+            if (c != ' ')
+                cursor.setPixel(x, y, c == '#' ? 1 : 2);
+        }
+    return cursor;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: make_images OUTPUT_DIRECTORY\n";
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const bool ok = Background().save(out.filePath(QStringLiteral("background.png")), "PNG") &&
+                    Icon().save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
+                    HandCursor().save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG");
+    if (!ok)
+        err << "make_images: could not write to " << out.path() << "\n";
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,416 @@
+// The window as a user meets it, on the offscreen platform: the controls in
+// their places, the tab cycle, the focus selection, "Rensa", both calculation
+// buttons with recorded message boxes, and the homepage link with a recording
+// opener.
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+#include <memory>
+
+#include "controls.h"
+#include "form1.h"
+#include "form1_layout.h"
+#include "shell.h"
+
+using namespace varvik::ui;
+
+namespace {
+
+struct OpenRequest {
+    QString document, operation, parameters, directory;
+    qint32 showMode = -1;
+};
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    QStringList messages_;
+    QList<OpenRequest> opened_;
+    bool openSucceeds_ = true;
+    std::unique_ptr<Form1> form_;
+
+    QWidget* Control(const char* name) const { return form_->findChild<QWidget*>(QLatin1String(name)); }
+
+    void ShowActive()
+    {
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+
+private slots:
+    void init()
+    {
+        messages_.clear();
+        opened_.clear();
+        openSucceeds_ = true;
+        form_ = std::make_unique<Form1>([this](QWidget*, const QString& text) { messages_ << text; },
+                                        [this](QString& document, QString operation, QString parameters,
+                                               QString directory, qint32 showMode) {
+                                            opened_.append({document, operation, parameters, directory, showMode});
+                                            return openSucceeds_;
+                                        });
+    }
+
+    void cleanup() { form_.reset(); }
+
+    void window()
+    {
+        ShowActive();
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Varvik v1.4.1"));
+        QCOMPARE(form_->size(), QSize(366, 263));
+        QCOMPARE(form_->minimumSize(), QSize(366, 263));
+        QCOMPARE(form_->maximumSize(), QSize(366, 263));
+        QVERIFY(!form_->windowIcon().isNull());
+        QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 21);
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("underline");
+        auto row = [](const char* name, QRect pixels, const char* text, bool bold, bool underline) {
+            QTest::newRow(name) << QString::fromLatin1(name) << pixels << QString::fromUtf8(text) << bold << underline;
+        };
+        row("Picture1", {-16, 0, 393, 9}, "", false, false);
+        row("Label1", {16, 24, 57, 17}, "FV", true, false);
+        row("Label2", {88, 24, 57, 17}, "GEV", true, false);
+        row("Label3", {160, 24, 57, 17}, "FVb", true, false);
+        row("Label4", {232, 24, 57, 17}, "EP", true, false);
+        row("Text1", {16, 48, 57, 25}, "0", false, false);
+        row("Text2", {88, 48, 57, 25}, "0", false, false);
+        row("Text3", {160, 48, 57, 25}, "0", false, false);
+        row("Text4", {232, 48, 57, 25}, "0", false, false);
+        row("Command3", {304, 48, 49, 25}, "Rensa", false, false);
+        row("Command1", {16, 80, 73, 25}, "Beräkna EP", false, false);
+        row("Command2", {96, 80, 73, 25}, "Beräkna FVb", false, false);
+        row("Shape1", {16, 136, 193, 81}, "", false, false);
+        row("Label5", {16, 136, 193, 17}, " Nyckel ", false, true);
+        row("Label6", {16, 152, 193, 17}, " FV = Nuvarande färdighetsvärde", false, false);
+        row("Label7", {16, 168, 193, 17}, " GEV = Grundegenskapsvärde", false, false);
+        row("Label8", {16, 184, 193, 17}, " FVb = Blivande färdighetsvärde", false, false);
+        row("Label9", {16, 200, 193, 17}, " EP = Kostnad i antal erfarenhetspoäng", false, false);
+        row("Shape2", {16, 232, 273, 17}, "", false, false);
+        row("Label11", {16, 232, 161, 17}, "© 2026 Varvik Spel", true, false);
+        row("Label10", {152, 232, 193, 17}, "Hemsida: varvik.example", true, true);
+    }
+
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        QFETCH(QString, text);
+        QFETCH(bool, bold);
+        QFETCH(bool, underline);
+        QWidget* control = Control(name.toLatin1().constData());
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), pixels);
+        if (auto* box = qobject_cast<QLineEdit*>(control))
+            QCOMPARE(box->text(), text);
+        else if (auto* button = qobject_cast<QPushButton*>(control))
+            QCOMPARE(button->text(), text);
+        else if (auto* label = qobject_cast<QLabel*>(control))
+            QCOMPARE(label->text(), text);
+        const QFont font = control->font();
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QVERIFY2(QStringList({"MS Sans Serif", "Liberation Sans"}).contains(QFontInfo(font).family()),
+                 qPrintable(QFontInfo(font).family()));
+        QCOMPARE(font.bold(), bold);
+        QCOMPARE(font.underline(), underline);
+    }
+
+    void colours()
+    {
+        auto text = [this](const char* name) { return Control(name)->palette().color(QPalette::WindowText); };
+        auto back = [this](const char* name) { return Control(name)->palette().color(QPalette::Window); };
+        QCOMPARE(text("Label10"), QColor(0x0000FF));
+        QCOMPARE(text("Label11"), QColor(0x0000FF));
+        for (const char* key : {"Label5", "Label6", "Label7", "Label8", "Label9"}) {
+            QCOMPARE(back(key), QColor(0xFFFF80));
+            QVERIFY(Control(key)->autoFillBackground());
+            QCOMPARE(text(key), form_->palette().color(QPalette::WindowText));
+        }
+        for (const char* heading : {"Label1", "Label2", "Label3", "Label4", "Label10", "Label11"})
+            QVERIFY(!Control(heading)->autoFillBackground());
+        QCOMPARE(text("Label1"), form_->palette().color(QPalette::ButtonText));
+    }
+
+    // Shape1 lies over the key labels and Label10 over Label11; shapes never
+    // take a click, so a click goes to what lies beneath.
+    void stacking()
+    {
+        const auto children = form_->children();
+        QVERIFY(children.indexOf(Control("Shape1")) > children.indexOf(Control("Label9")));
+        QVERIFY(children.indexOf(Control("Label10")) > children.indexOf(Control("Label11")));
+        QCOMPARE(form_->childAt(160, 240), Control("Label10"));
+        QCOMPARE(form_->childAt(176, 248), Control("Label10"));
+        QCOMPARE(form_->childAt(150, 240), Control("Label11"));
+        QCOMPARE(form_->childAt(16, 180), Control("Label7"));
+    }
+
+    void backgroundIsCroppedNotScaled()
+    {
+        const QImage picture(QStringLiteral(":/images/background.png"));
+        QCOMPARE(picture.size(), QSize(480, 360));
+        const QImage shown = form_->grab().toImage();
+        for (const QPoint p : {QPoint(300, 120), QPoint(365, 262), QPoint(330, 20), QPoint(250, 200)})
+            QCOMPARE(QColor(shown.pixel(p)), QColor(picture.pixel(p)));
+    }
+
+    void tabCycle()
+    {
+        ShowActive();
+        const QStringList forwards{"Text2", "Text3", "Text4", "Command3", "Command1", "Command2", "Picture1", "Text1"};
+        QCOMPARE(QApplication::focusWidget(), form_->Text1);
+        for (const QString& expected : forwards) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expected);
+        }
+        const QStringList backwards{"Picture1", "Command2", "Command1", "Command3", "Text4", "Text3", "Text2", "Text1"};
+        for (const QString& expected : backwards) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expected);
+        }
+    }
+
+    void pictureShowsNoFocusMark()
+    {
+        ShowActive();
+        const QImage before = form_->Picture1->grab().toImage();
+        form_->Picture1->setFocus(Qt::TabFocusReason);
+        QVERIFY(form_->Picture1->hasFocus());
+        QCOMPARE(form_->Picture1->grab().toImage(), before);
+    }
+
+    void opensWithFvSelected()
+    {
+        ShowActive();
+        QCOMPARE(QApplication::focusWidget(), form_->Text1);
+        QCOMPARE(form_->Text1->selectedText(), QStringLiteral("0"));
+    }
+
+    void focusSelectsFirstEightCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("zero") << "0" << "0";
+        QTest::newRow("eight typed") << "12345678" << "12345678";
+        QTest::newRow("eleven written") << "-2100000000" << "-2100000";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void focusSelectsFirstEightCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, selected);
+        ShowActive();
+        form_->Text3->WriteText(text);
+        QTest::keyClick(form_->Text1, Qt::Key_Tab);
+        QTest::keyClick(form_->Text2, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form_->Text3);
+        QCOMPARE(form_->Text3->selectedText(), selected);
+        QCOMPARE(form_->Text3->selectionStart(), text.isEmpty() ? -1 : 0);
+        QTest::keyClicks(form_->Text3, "42");
+        QCOMPARE(form_->Text3->text(), QString(QStringLiteral("42") + text.mid(8)));
+    }
+
+    void fieldsTakeAtMostEightCharacters()
+    {
+        ShowActive();
+        TextBox* box = form_->Text2;
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box, "123456789");
+        QCOMPARE(box->text(), QStringLiteral("12345678"));
+
+        box->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("abcdefghijkl"));
+        box->paste();
+        QCOMPARE(box->text(), QStringLiteral("abcdefgh"));
+
+        box->setText(QStringLiteral("1234"));
+        box->end(false);
+        box->paste();
+        QCOMPARE(box->text(), QStringLiteral("1234abcd"));
+
+        // What the program writes is shown whole; the user cannot make it grow
+        // but can shorten it.
+        box->WriteText(QStringLiteral("1073720970"));
+        QCOMPARE(box->text(), QStringLiteral("1073720970"));
+        box->end(false);
+        QTest::keyClick(box, Qt::Key_5);
+        QCOMPARE(box->text(), QStringLiteral("1073720970"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("107372097"));
+    }
+
+    void rensaResetsEveryFieldAndLeavesFocus()
+    {
+        ShowActive();
+        form_->Text1->WriteText(QStringLiteral("abc"));
+        form_->Text2->WriteText(QString());
+        form_->Text3->WriteText(QStringLiteral("12"));
+        form_->Text4->WriteText(QStringLiteral("-3"));
+        form_->Command2->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(form_->Command3, Qt::LeftButton);
+        for (TextBox* box : {form_->Text1, form_->Text2, form_->Text3, form_->Text4})
+            QCOMPARE(box->text(), QStringLiteral("0"));
+        QVERIFY(messages_.isEmpty());
+        QVERIFY(!qobject_cast<TextBox*>(QApplication::focusWidget()));
+    }
+
+    void calculationButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("messages");
+        const QString overflow = QString::fromUtf8(varvik::RunTimeErrorText(varvik::RunTimeError::Kind::Overflow));
+        QTest::newRow("EP across the base") << "Command1" << QStringList{"10", "12", "15", ""}
+                                            << QStringList{"10", "12", "15", "8"} << QStringList{};
+        QTest::newRow("EP with commas") << "Command1" << QStringList{"10,5", "12", "15", "0"}
+                                        << QStringList{"10,5", "12", "15", "8"} << QStringList{};
+        QTest::newRow("FVb from 0 with a million") << "Command2" << QStringList{"0", "0", "0", "1000000"}
+                                                   << QStringList{"0", "0", "1413", "1009"} << QStringList{};
+        QTest::newRow("not digits") << "Command1" << QStringList{"", "abc", "5", "x"}
+                                    << QStringList{"0", "0", "5", "0"}
+                                    << QStringList{"Varvik kan endast räkna med siffror."};
+        QTest::newRow("invalid EP") << "Command2" << QStringList{"1", "2", "3", "1000001"}
+                                    << QStringList{"1", "2", "3", "0"} << QStringList{"Ogiltigt antal EP!"};
+        QTest::newRow("overflow is reported, the window goes on")
+            << "Command1" << QStringList{"-2000000000", "0", "46340", ""}
+            << QStringList{"-2000000000", "0", "46340", "0"} << QStringList{overflow};
+        QTest::newRow("large result shown whole") << "Command2" << QStringList{"-2000000000", "0", "0", "-100000000"}
+                                                  << QStringList{"-2000000000", "0", "-2100000000", "0"}
+                                                  << QStringList{};
+    }
+
+    void calculationButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, messages);
+        ShowActive();
+        const QList<TextBox*> boxes{form_->Text1, form_->Text2, form_->Text3, form_->Text4};
+        for (int i = 0; i < 4; ++i)
+            boxes[i]->WriteText(before[i]);
+        QTest::mouseClick(form_->findChild<QPushButton*>(button), Qt::LeftButton);
+        QStringList shown;
+        for (TextBox* box : boxes)
+            shown << box->text();
+        QCOMPARE(shown, after);
+        QCOMPARE(messages_, messages);
+        QVERIFY(form_->isVisible());
+    }
+
+    void messageBoxIsModalWithOneOkAndNoIcon()
+    {
+        bool inspected = false;
+        QTimer::singleShot(0, this, [&inspected] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            inspected = true;
+            QCOMPARE(box->windowTitle(), QStringLiteral("Varvik v1.4.1"));
+            QCOMPARE(box->text(), QStringLiteral("Ogiltigt GEV!"));
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->buttons().size(), 1);
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            box->button(QMessageBox::Ok)->click();
+        });
+        // A watchdog, so that a box nobody closes fails the test instead of hanging it.
+        QTimer::singleShot(5000, this, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        ShowMessageBox(nullptr, QStringLiteral("Ogiltigt GEV!"));
+        QVERIFY(inspected);
+    }
+
+    void homepageLink()
+    {
+        ShowActive();
+        QCOMPARE(form_->Label10->text(), QStringLiteral("Hemsida: ") + QUrl(QString::fromLatin1(kHomepage)).host());
+        QCOMPARE(QUrl(QString::fromLatin1(kHomepage)).path(), QString());
+
+        // A click in the part that overlaps Label11 is Label10's, too.
+        QTest::mouseClick(form_->Label10, Qt::LeftButton, {}, QPoint(10, 8));
+        QCOMPARE(opened_.size(), 1);
+        QCOMPARE(opened_[0].document, QStringLiteral("http://varvik.example"));
+        QCOMPARE(opened_[0].operation, QStringLiteral("Open"));
+        QVERIFY(opened_[0].parameters.isNull());
+        QVERIFY(opened_[0].directory.isNull());
+        QCOMPARE(opened_[0].showMode, 0);
+
+        // A failed open changes nothing and says nothing.
+        openSucceeds_ = false;
+        QTest::mouseClick(form_->Label10, Qt::LeftButton, {}, QPoint(180, 8));
+        QCOMPARE(opened_.size(), 2);
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(form_->Text1->text(), QStringLiteral("0"));
+
+        // Other labels do nothing.
+        QTest::mouseClick(Control("Label11"), Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseClick(Control("Label6"), Qt::LeftButton);
+        QCOMPARE(opened_.size(), 2);
+    }
+
+    void handCursorOverTheLinkOnly()
+    {
+        const QCursor hand = form_->Label10->cursor();
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.hotSpot(), QPoint(5, 0));
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+        QCOMPARE(Control("Label11")->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(form_->Text1->cursor().shape(), Qt::IBeamCursor);
+    }
+
+    void shellSuccessCodes()
+    {
+        QVERIFY(!Shell::ShellSucceeded(0));
+        QVERIFY(!Shell::ShellSucceeded(32));
+        QVERIFY(Shell::ShellSucceeded(33));
+        QVERIFY(Shell::ShellSucceeded(42));
+    }
+
+    void screenReaderNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("Text1") << "Text1" << "FV, Nuvarande färdighetsvärde";
+        QTest::newRow("Text2") << "Text2" << "GEV, Grundegenskapsvärde";
+        QTest::newRow("Text3") << "Text3" << "FVb, Blivande färdighetsvärde";
+        QTest::newRow("Text4") << "Text4" << "EP, Kostnad i antal erfarenhetspoäng";
+        QTest::newRow("Command1") << "Command1" << "Beräkna EP";
+        QTest::newRow("Command2") << "Command2" << "Beräkna FVb";
+        QTest::newRow("Command3") << "Command3" << "Rensa";
+        QTest::newRow("Label10") << "Label10" << "Hemsida: varvik.example";
+    }
+
+    void screenReaderNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, spoken);
+        ShowActive();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(name.toLatin1().constData()));
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), spoken);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,95 @@
+// The committed images are what the generator draws, and each has the size,
+// colour depth and features the window relies on.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class ImagesTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QImage Committed(const char* name)
+    {
+        return QImage(QStringLiteral(VARVIK_IMAGES_DIR "/") + QLatin1String(name));
+    }
+
+private slots:
+    void generatorIsDeterministic()
+    {
+        QTemporaryDir out;
+        QVERIFY(out.isValid());
+        QCOMPARE(QProcess::execute(QStringLiteral(VARVIK_MAKE_IMAGES), {out.path()}), 0);
+        for (const char* name : {"background.png", "icon.png", "hand_cursor.png"}) {
+            const QImage drawn(QDir(out.path()).filePath(QLatin1String(name)));
+            const QImage committed = Committed(name);
+            QVERIFY2(!committed.isNull(), name);
+            QVERIFY2(drawn.convertToFormat(QImage::Format_ARGB32) == committed.convertToFormat(QImage::Format_ARGB32),
+                     name);
+        }
+    }
+
+    void background()
+    {
+        const QImage picture = Committed("background.png");
+        QCOMPARE(picture.size(), QSize(480, 360));
+        QVERIFY(!picture.hasAlphaChannel());
+        // 24-bit colour: the PNG header says 8 bits a channel, truecolour without alpha.
+        QFile file(QStringLiteral(VARVIK_IMAGES_DIR "/background.png"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray header = file.read(26);
+        QCOMPARE(int(header[24]), 8);
+        QCOMPARE(int(header[25]), 2);
+        double sum[3] = {0, 0, 0};
+        for (int y = 0; y < 263; ++y)
+            for (int x = 0; x < 366; ++x) {
+                const QRgb p = picture.pixel(x, y);
+                sum[0] += qRed(p);
+                sum[1] += qGreen(p);
+                sum[2] += qBlue(p);
+            }
+        const double n = 366.0 * 263.0;
+        QVERIFY(qAbs(sum[0] / n - 0xB3) < 3 && qAbs(sum[1] / n - 0xB9) < 3 && qAbs(sum[2] / n - 0x2F) < 3);
+        // The glow near (253, 152) is the brightest part, yellow.
+        const QColor glow = picture.pixelColor(253, 152);
+        QVERIFY(glow.red() > 230 && glow.green() > 230 && glow.blue() < 100);
+        // The lower half is darker than the glow's row.
+        QVERIFY(qGray(picture.pixel(100, 330)) < qGray(picture.pixel(253, 152)));
+    }
+
+    void icon()
+    {
+        const QImage icon = Committed("icon.png");
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QCOMPARE(icon.format(), QImage::Format_Indexed8);
+        QCOMPARE(icon.colorCount(), 256);
+        QCOMPARE(qAlpha(icon.pixel(0, 31)), 0);
+        QSet<QRgb> colours;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                colours.insert(icon.pixel(x, y));
+        QCOMPARE(colours, (QSet<QRgb>{qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(0xFF, 0xFF, 0x6B), qRgb(0x7A, 0xB9, 0)}));
+    }
+
+    void handCursor()
+    {
+        const QImage hand = Committed("hand_cursor.png");
+        QCOMPARE(hand.size(), QSize(32, 32));
+        QCOMPARE(hand.pixel(5, 0), qRgb(0, 0, 0)); // the fingertip, its hot spot
+        QRect covered;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const QRgb p = hand.pixel(x, y);
+                QVERIFY(qAlpha(p) == 0 || p == qRgb(0, 0, 0) || p == qRgb(255, 255, 255));
+                if (qAlpha(p) != 0)
+                    covered |= QRect(x, y, 1, 1);
+            }
+        QCOMPARE(covered, QRect(0, 0, 17, 22));
+    }
+};
+
+QTEST_GUILESS_MAIN(ImagesTest)
+#include "images_test.moc"

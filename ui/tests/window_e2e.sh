@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts the real program on a private X server and checks what a user would
+# see: the client size, that the window cannot be resized, and pixels of a
+# screenshot (the key box, its frame and the blue link).
+set -euo pipefail
+program=$1
+here=$(dirname "$0")
+# shellcheck source=xvfb_window.sh
+source "$here/xvfb_window.sh"
+
+work=$(mktemp -d)
+failures=0
+check() { # description, actual, expected
+    if [[ "$2" == "$3" ]]; then
+        echo "ok: $1"
+    else
+        echo "FAIL: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+start_window "$program"
+
+check "client width" "$window_width" 366
+check "client height" "$window_height" 263
+
+# A window manager may not resize a window whose least and greatest sizes agree.
+hints=$(xprop -id "$window_id" WM_NORMAL_HINTS)
+check "least size" "$(grep -o 'minimum size: [0-9]* by [0-9]*' <<<"$hints")" "minimum size: 366 by 263"
+check "greatest size" "$(grep -o 'maximum size: [0-9]* by [0-9]*' <<<"$hints")" "maximum size: 366 by 263"
+
+capture_window "$work/window.png"
+pixel() { convert "$work/window.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
+
+check "key box background, right of the heading" "$(pixel 200 140)" FFFF80
+check "key box background, right of a key line" "$(pixel 205 190)" FFFF80
+check "key box frame, left edge" "$(pixel 16 180)" 000000
+check "key box frame, right edge" "$(pixel 208 180)" 000000
+check "key box frame, top edge" "$(pixel 120 136)" 000000
+check "key box frame, bottom edge" "$(pixel 120 216)" 000000
+check "just outside the frame is background" "$(pixel 209 180)" "$(convert "$here/../images/background.png" -format '%[hex:p{209,180}]' info: | cut -c1-6)"
+
+blue=$(convert "$work/window.png" -crop 193x17+152+232 +repage txt:- | grep -c '#0000FF' || true)
+if ((blue > 40)); then echo "ok: link text is blue ($blue pixels)"; else
+    echo "FAIL: link text: only $blue pure blue pixels"; failures=$((failures + 1)); fi
+
+stop_window
+rm -rf "$work"
+exit $((failures > 0))
