@@ -1,49 +1,65 @@
 # Helpers for running the real program on a private X server (Xvfb); sourced
 # by the end-to-end test and the screenshot script.
-#   start_window PROGRAM   starts Xvfb and the program, waits for its window
+#   start_window PROGRAM   starts Xvfb and the program, waits until its window
+#                          is drawn
 #   window_id, window_x, window_y, window_width, window_height   after that
 #   stop_window            ends both (also run on exit)
 
 start_window() {
-    local program=$1 n
-    for n in $(seq 90 140); do
-        if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-            display=":$n"
-            break
-        fi
-    done
-    [[ -n "${display:-}" ]] || { echo "no free X display" >&2; return 1; }
-    Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+    local program=$1 displayfile
+    displayfile=$(mktemp)
+    # Xvfb picks a free display itself and writes its number once it is ready.
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     xvfb_pid=$!
     trap stop_window EXIT
-    export DISPLAY=$display
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
+    for _ in $(seq 300); do
+        [[ -s "$displayfile" ]] && break
         sleep 0.1
     done
+    [[ -s "$displayfile" ]] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n 1 "$displayfile")"
+    rm -f "$displayfile"
 
-    QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+    program_log=$(mktemp)
+    QT_QPA_PLATFORM=xcb "$program" >"$program_log" 2>&1 &
     program_pid=$!
     local info=""
-    for _ in $(seq 150); do
-        info=$(xwininfo -name "Varvik v1.4.1" 2>/dev/null) && break
+    for _ in $(seq 300); do
+        info=$(xwininfo -name "Varvik v1.4.1" 2>/dev/null) && grep -q 'Map State: IsViewable' <<<"$info" && break
+        info=""
         sleep 0.1
     done
-    [[ -n "$info" ]] || { echo "the window did not appear" >&2; return 1; }
-    sleep 1 # let it draw
-    info=$(xwininfo -name "Varvik v1.4.1")
+    if [[ -z "$info" ]]; then
+        echo "the window did not appear on $DISPLAY; the program said:" >&2
+        cat "$program_log" >&2
+        return 1
+    fi
     window_id=$(sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
     window_x=$(sed -n 's/.*Absolute upper-left X: *\([0-9-]*\).*/\1/p' <<<"$info")
     window_y=$(sed -n 's/.*Absolute upper-left Y: *\([0-9-]*\).*/\1/p' <<<"$info")
     window_width=$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")
     window_height=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
+
+    # Mapped is not yet drawn: wait until the key box shows its light yellow.
+    local probe
+    probe=$(mktemp --suffix=.png)
+    for _ in $(seq 100); do
+        import -window root -crop "1x1+$((window_x + 200))+$((window_y + 140))" +repage "$probe" 2>/dev/null &&
+            [[ "$(convert "$probe" -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6)" == FFFF80 ]] && break
+        sleep 0.2
+    done
+    rm -f "$probe"
+    sleep 0.3
 }
 
 stop_window() {
-    [[ -n "${program_pid:-}" ]] && kill "$program_pid" 2>/dev/null
-    [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    program_pid="" xvfb_pid=""
+    local pid
+    for pid in ${program_pid:-} ${xvfb_pid:-}; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -f "${program_log:-}"
+    program_pid="" xvfb_pid="" program_log=""
 }
 
 # The window's client area as a PNG.

@@ -1,0 +1,21 @@
+# Installs into a scratch prefix and checks that the program, its desktop
+# entry and its icon land where desktops look for them.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(path
+        bin/Varvik141
+        share/applications/${APP_ID}.desktop
+        share/icons/hicolor/32x32/apps/${APP_ID}.png)
+    if(NOT EXISTS "${PREFIX}/${path}")
+        message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endforeach()
+file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" icon_line REGEX "^Icon=")
+if(NOT icon_line STREQUAL "Icon=${APP_ID}")
+    message(FATAL_ERROR "the desktop entry names the icon '${icon_line}'")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
