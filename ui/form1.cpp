@@ -15,10 +15,10 @@ namespace varvik::ui {
 
 namespace {
 
-QRect PixelRect(const ControlSpec& spec)
+QRect PixelRect(const ControlRow& row)
 {
-    return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
-            spec.height / kTwipsPerPixel};
+    return {row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
+            row.height / kTwipsPerPixel};
 }
 
 QColor Resolve(const Colour& colour, const QPalette& palette)
@@ -32,34 +32,34 @@ QColor Resolve(const Colour& colour, const QPalette& palette)
     return {};
 }
 
-QFont FontOf(const ControlSpec& spec)
+QFont FontOf(const ControlRow& row)
 {
     QFont font = ProgramFont();
-    font.setWeight(spec.font & Bold ? QFont::Bold : QFont::Normal);
-    font.setUnderline(spec.font & Underline);
+    font.setWeight(row.font & Bold ? QFont::Bold : QFont::Normal);
+    font.setUnderline(row.font & Underline);
     return font;
 }
 
-QWidget* Create(const ControlSpec& spec, QWidget* parent)
+QWidget* Create(const ControlRow& row, QWidget* parent)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::PictureBox: return new PictureBox(parent);
     case Kind::TextBox: {
         auto* box = new TextBox(parent);
-        box->WriteText(QString::fromUtf8(spec.caption));
+        box->WriteText(QString::fromUtf8(row.caption));
         return box;
     }
     case Kind::PushButton: {
-        auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+        auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
         button->setAutoDefault(false);
         return button;
     }
     case Kind::Label: {
         // Only the homepage label answers a click; the others are plain.
-        QLabel* label = std::string_view(spec.name) == "Label10" ? new ClickLabel(parent) : new QLabel(parent);
-        label->setText(QString::fromUtf8(spec.caption));
+        QLabel* label = std::string_view(row.name) == "Label10" ? new ClickLabel(parent) : new QLabel(parent);
+        label->setText(QString::fromUtf8(row.caption));
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment((spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment((row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         return label;
     }
     case Kind::Shape: return new Shape(parent);
@@ -67,15 +67,15 @@ QWidget* Create(const ControlSpec& spec, QWidget* parent)
     return nullptr;
 }
 
-void ApplyColours(const ControlSpec& spec, QWidget* widget)
+void ApplyColours(const ControlRow& row, QWidget* widget)
 {
     QPalette palette = widget->palette();
     if (auto* shape = qobject_cast<Shape*>(widget)) {
-        shape->SetColours(Resolve(spec.back, palette), Resolve(spec.fore, palette));
+        shape->SetColours(Resolve(row.back, palette), Resolve(row.fore, palette));
         return;
     }
-    const QColor back = Resolve(spec.back, palette);
-    const QColor fore = Resolve(spec.fore, palette);
+    const QColor back = Resolve(row.back, palette);
+    const QColor fore = Resolve(row.fore, palette);
     if (fore.isValid())
         palette.setColor(QPalette::WindowText, fore);
     if (back.isValid() && back.alpha() > 0) {
@@ -203,15 +203,15 @@ Form1::~Form1() = default;
 void Form1::Build()
 {
     std::vector<std::pair<int, QWidget*>> tabCycle;
-    for (const ControlSpec& spec : kForm1Controls) {
-        QWidget* widget = Create(spec, this);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setGeometry(PixelRect(spec));
-        widget->setFont(FontOf(spec));
-        ApplyColours(spec, widget);
+    for (const ControlRow& row : kForm1Controls) {
+        QWidget* widget = Create(row, this);
+        widget->setObjectName(QString::fromLatin1(row.name));
+        widget->setGeometry(PixelRect(row));
+        widget->setFont(FontOf(row));
+        ApplyColours(row, widget);
         NameForScreenReaders(widget);
-        if (widget->focusPolicy() != Qt::NoFocus && spec.tabIndex != kNoTab)
-            tabCycle.emplace_back(spec.tabIndex, widget);
+        if (widget->focusPolicy() != Qt::NoFocus && row.tabIndex != kNoTab)
+            tabCycle.emplace_back(row.tabIndex, widget);
     }
 
     std::sort(tabCycle.begin(), tabCycle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -38,7 +38,7 @@ enum class Align { Left, Center };
 
 inline constexpr int kNoTab = -1;
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     Kind kind;
     const char* caption;
@@ -53,7 +53,7 @@ struct ControlSpec {
 inline constexpr const char* kHomepage = "http://varvik.example";
 
 // clang-format off
-inline constexpr std::array<ControlSpec, 21> kForm1Controls{{
+inline constexpr std::array<ControlRow, 21> kForm1Controls{{
 //   name        kind              caption                                    left   top  width height  tab     back         fore        font              align
     {"Picture1", Kind::PictureBox, "",                                        -240,    0, 5895,  135,   16,     ButtonFace,  Default,    Regular,          Align::Left},
     {"Label1",   Kind::Label,      "FV",                                       240,  360,  855,  255,    0,     Transparent, ButtonText, Bold,             Align::Center},
@@ -81,7 +81,7 @@ inline constexpr std::array<ControlSpec, 21> kForm1Controls{{
 
 constexpr bool WholePixels()
 {
-    for (const ControlSpec& c : kForm1Controls)
+    for (const ControlRow& c : kForm1Controls)
         if (c.left % kTwipsPerPixel || c.top % kTwipsPerPixel || c.width % kTwipsPerPixel || c.height % kTwipsPerPixel)
             return false;
     return kClientWidth % kTwipsPerPixel == 0 && kClientHeight % kTwipsPerPixel == 0;
