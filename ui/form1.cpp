@@ -101,6 +101,8 @@ void NameForScreenReaders(QWidget* widget)
     for (const auto& [name, spoken] : names)
         if (widget->objectName() == QLatin1String(name))
             widget->setAccessibleName(QString::fromUtf8(spoken));
+    if (widget->objectName() == QLatin1String("Label10"))
+        widget->setAccessibleDescription(QString::fromUtf8("Länk: öppnar hemsidan i webbläsaren"));
 }
 
 } // namespace

@@ -409,6 +409,8 @@ private slots:
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(name.toLatin1().constData()));
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), spoken);
+        if (name == QLatin1String("Label10"))
+            QVERIFY(accessible->text(QAccessible::Description).contains(QStringLiteral("hemsidan")));
     }
 };
 
