@@ -116,3 +116,25 @@ TEST(Int32ToText, PlainDecimal)
 
 } // namespace
 } // namespace varvik
+
+namespace varvik {
+namespace {
+
+// The calculator converts only what passed the numeric test; anything else
+// must fail loudly, not read as zero.
+TEST(Conversions, RefuseTextsThatAreNotNumbers)
+{
+    for (const char* text : {"", " ", "abc", "1e3", "1 000"}) {
+        for (auto convert : {+[](const char* t) { TextToInt32(t); }, +[](const char* t) { TextToDouble(t); }}) {
+            try {
+                convert(text);
+                ADD_FAILURE() << '"' << text << "\" converted";
+            } catch (const RunTimeError& error) {
+                EXPECT_EQ(error.kind(), RunTimeError::Kind::TypeMismatch) << text;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace varvik
