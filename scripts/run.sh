@@ -7,4 +7,4 @@ scripts/setup.sh run
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF
 cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)" --target Varvik141
-exec build/ui/Varvik141
+exec build/ui/qt/Varvik141

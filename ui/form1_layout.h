@@ -5,10 +5,13 @@
 // laid out at 15 twips a pixel. Rows run from the bottom of the stack to the
 // top: a later control is drawn over an earlier one, so the frame Shape1 lies
 // over the key labels and the link Label10 over the publisher line Label11.
+//
+// Both windows, the Qt one and the native Windows one, are built from this
+// table; it names no toolkit's types.
 
-#include <QPalette>
-#include <QRgb>
 #include <array>
+#include <cstdint>
+#include <string_view>
 
 namespace varvik::ui {
 
@@ -16,24 +19,41 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidth = 5490;  // twips
 inline constexpr int kClientHeight = 3945; // twips
 
+// The most characters a user can type or paste into an entry field, and what
+// entering a field selects.
+inline constexpr int kFieldMaxLength = 8;
+
+// The tip of the hand cursor's index finger, the point that clicks.
+inline constexpr int kHandHotSpotX = 5;
+inline constexpr int kHandHotSpotY = 0;
+
 enum class Kind { PictureBox, Label, TextBox, PushButton, Shape };
 
+// The desktop's named colours, which follow its colour scheme.
+enum class SystemColour { None, ButtonFace, ButtonText, WindowText };
+
+// A colour is the control's own default, transparent, one of the desktop's
+// named colours, or a fixed RGB value (0xRRGGBB).
 struct Colour {
     enum class Source { Default, Transparent, System, Rgb };
     Source source = Source::Default;
-    QPalette::ColorRole role = QPalette::NoRole;
-    QRgb rgb = 0;
+    SystemColour system = SystemColour::None;
+    std::uint32_t rgb = 0;
 };
 
 inline constexpr Colour Default{};
 inline constexpr Colour Transparent{Colour::Source::Transparent};
-inline constexpr Colour ButtonFace{Colour::Source::System, QPalette::Button};
-inline constexpr Colour ButtonText{Colour::Source::System, QPalette::ButtonText};
-inline constexpr Colour WindowText{Colour::Source::System, QPalette::WindowText};
-inline constexpr Colour LightYellow{Colour::Source::Rgb, QPalette::NoRole, 0xFFFF80};
-inline constexpr Colour Blue{Colour::Source::Rgb, QPalette::NoRole, 0x0000FF};
+inline constexpr Colour ButtonFace{Colour::Source::System, SystemColour::ButtonFace};
+inline constexpr Colour ButtonText{Colour::Source::System, SystemColour::ButtonText};
+inline constexpr Colour WindowText{Colour::Source::System, SystemColour::WindowText};
+inline constexpr Colour LightYellow{Colour::Source::Rgb, SystemColour::None, 0xFFFF80};
+inline constexpr Colour Blue{Colour::Source::Rgb, SystemColour::None, 0x0000FF};
 
+// Every control's font is the window's 8.25-point face; these flags say how
+// it differs.
 enum FontStyle { Regular = 0, Bold = 1, Underline = 2 };
+inline constexpr double kFontPointSize = 8.25;
+inline constexpr const char* kFontFace = "MS Sans Serif";
 enum class Align { Left, Center };
 
 inline constexpr int kNoTab = -1;
@@ -78,6 +98,29 @@ inline constexpr std::array<ControlRow, 21> kForm1Controls{{
     {"Label10",  Kind::Label,      "Hemsida: varvik.example",                 2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
 }};
 // clang-format on
+
+// Pixels at the design scale.
+struct PixelRect {
+    int left, top, width, height;
+};
+
+constexpr PixelRect Pixels(const ControlRow& row)
+{
+    return {row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
+            row.height / kTwipsPerPixel};
+}
+
+// The row of the control of that name; the name must be in the table.
+constexpr const ControlRow& Row(std::string_view name)
+{
+    for (const ControlRow& row : kForm1Controls)
+        if (name == row.name)
+            return row;
+    throw "no such control"; // not constant: a misspelt name does not compile
+}
+
+inline constexpr int kClientPixelWidth = kClientWidth / kTwipsPerPixel;
+inline constexpr int kClientPixelHeight = kClientHeight / kTwipsPerPixel;
 
 constexpr bool WholePixels()
 {

@@ -5,8 +5,8 @@
 set -euo pipefail
 program=$1
 here=$(dirname "$0")
-# shellcheck source=xvfb_window.sh
-source "$here/xvfb_window.sh"
+# shellcheck source=../../tests/xvfb_window.sh
+source "$here/../../tests/xvfb_window.sh"
 
 work=$(mktemp -d)
 failures=0
@@ -38,7 +38,7 @@ check "key box frame, left edge" "$(pixel 16 180)" 000000
 check "key box frame, right edge" "$(pixel 208 180)" 000000
 check "key box frame, top edge" "$(pixel 120 136)" 000000
 check "key box frame, bottom edge" "$(pixel 120 216)" 000000
-check "just outside the frame is background" "$(pixel 209 180)" "$(convert "$here/../images/background.png" -format '%[hex:p{209,180}]' info: | cut -c1-6)"
+check "just outside the frame is background" "$(pixel 209 180)" "$(convert "$here/../../images/background.png" -format '%[hex:p{209,180}]' info: | cut -c1-6)"
 
 blue=$(convert "$work/window.png" -crop 193x17+152+232 +repage txt:- | grep -c '#0000FF' || true)
 if ((blue > 40)); then echo "ok: link text is blue ($blue pixels)"; else

@@ -16,8 +16,6 @@ namespace varvik::ui {
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
-    static constexpr int kMaxLength = 8;
-
     explicit TextBox(QWidget* parent = nullptr);
 
     // Replaces the whole text, whatever its length.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "calculator.h"
+#include "shell.h"
 
 class QLabel;
 class QPushButton;
@@ -20,8 +21,9 @@ class TextBox;
 // Shows a message to the user and returns when it has been closed.
 using MessageBoxFn = std::function<void(QWidget* parent, const QString& text)>;
 // Hands an address to the desktop (the signature of Shell::ShellOpen).
-using OpenerFn = std::function<bool(QString& document, QString operation, QString parameters, QString directory,
-                                    qint32 show_mode)>;
+using OpenerFn = std::function<bool(std::string& document, Shell::OptionalText operation,
+                                    Shell::OptionalText parameters, Shell::OptionalText directory,
+                                    std::int32_t show_mode)>;
 
 // The modal box of the program: no icon, one OK button, the program's title.
 void ShowMessageBox(QWidget* parent, const QString& text);

@@ -24,8 +24,9 @@ using namespace varvik::ui;
 namespace {
 
 struct OpenRequest {
-    QString document, operation, parameters, directory;
-    qint32 showMode = -1;
+    std::string document;
+    Shell::OptionalText operation, parameters, directory;
+    std::int32_t showMode = -1;
 };
 
 } // namespace
@@ -55,8 +56,9 @@ private slots:
         opened_.clear();
         openSucceeds_ = true;
         form_ = std::make_unique<Form1>([this](QWidget*, const QString& text) { messages_ << text; },
-                                        [this](QString& document, QString operation, QString parameters,
-                                               QString directory, qint32 showMode) {
+                                        [this](std::string& document, Shell::OptionalText operation,
+                                               Shell::OptionalText parameters, Shell::OptionalText directory,
+                                               std::int32_t showMode) {
                                             opened_.append({document, operation, parameters, directory, showMode});
                                             return openSucceeds_;
                                         });
@@ -350,10 +352,10 @@ private slots:
         // A click in the part that overlaps Label11 is Label10's, too.
         QTest::mouseClick(form_->Label10, Qt::LeftButton, {}, QPoint(10, 8));
         QCOMPARE(opened_.size(), 1);
-        QCOMPARE(opened_[0].document, QStringLiteral("http://varvik.example"));
-        QCOMPARE(opened_[0].operation, QStringLiteral("Open"));
-        QVERIFY(opened_[0].parameters.isNull());
-        QVERIFY(opened_[0].directory.isNull());
+        QCOMPARE(opened_[0].document, std::string("http://varvik.example"));
+        QCOMPARE(opened_[0].operation, Shell::OptionalText("Open"));
+        QVERIFY(!opened_[0].parameters);
+        QVERIFY(!opened_[0].directory);
         QCOMPARE(opened_[0].showMode, 0);
 
         // A failed open changes nothing and says nothing.

@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "form1_layout.h"
+
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,7 +38,7 @@ QValidator::State TextBox::LengthLimit::validate(QString& input, int& pos) const
 {
     if (box_->writing_)
         return Acceptable;
-    const qsizetype limit = std::max<qsizetype>(kMaxLength, box_->committed_.size());
+    const qsizetype limit = std::max<qsizetype>(kFieldMaxLength, box_->committed_.size());
     if (input.size() > limit) {
         const qsizetype excess = input.size() - limit;
         const qsizetype start = std::max<qsizetype>(0, pos - excess);

@@ -15,10 +15,21 @@ namespace varvik::ui {
 
 namespace {
 
-QRect PixelRect(const ControlRow& row)
+QRect Geometry(const ControlRow& row)
 {
-    return {row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
-            row.height / kTwipsPerPixel};
+    const PixelRect pixels = Pixels(row);
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
+}
+
+QPalette::ColorRole Role(SystemColour colour)
+{
+    switch (colour) {
+    case SystemColour::ButtonFace: return QPalette::Button;
+    case SystemColour::ButtonText: return QPalette::ButtonText;
+    case SystemColour::WindowText: return QPalette::WindowText;
+    case SystemColour::None: break;
+    }
+    return QPalette::NoRole;
 }
 
 QColor Resolve(const Colour& colour, const QPalette& palette)
@@ -26,8 +37,8 @@ QColor Resolve(const Colour& colour, const QPalette& palette)
     switch (colour.source) {
     case Colour::Source::Default: return {};
     case Colour::Source::Transparent: return Qt::transparent;
-    case Colour::Source::System: return palette.color(colour.role);
-    case Colour::Source::Rgb: return QColor::fromRgb(colour.rgb);
+    case Colour::Source::System: return palette.color(Role(colour.system));
+    case Colour::Source::Rgb: return QColor::fromRgb(static_cast<QRgb>(colour.rgb));
     }
     return {};
 }
@@ -111,14 +122,14 @@ QFont ProgramFont()
 {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        for (const char* candidate : {"MS Sans Serif", "Liberation Sans", "Arial"})
+        for (const char* candidate : {kFontFace, "Liberation Sans", "Arial"})
             if (installed.contains(QLatin1String(candidate)))
                 return QString::fromLatin1(candidate);
-        return QString::fromLatin1("MS Sans Serif");
+        return QString::fromLatin1(kFontFace);
     }();
     QFont font(family);
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(kFontPointSize);
     return font;
 }
 
@@ -181,7 +192,7 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
+    setFixedSize(kClientPixelWidth, kClientPixelHeight);
     setFont(ProgramFont());
     setAttribute(Qt::WA_OpaquePaintEvent);
     Build();
@@ -208,7 +219,7 @@ void Form1::Build()
     for (const ControlRow& row : kForm1Controls) {
         QWidget* widget = Create(row, this);
         widget->setObjectName(QString::fromLatin1(row.name));
-        widget->setGeometry(PixelRect(row));
+        widget->setGeometry(Geometry(row));
         widget->setFont(FontOf(row));
         ApplyColours(row, widget);
         NameForScreenReaders(widget);
@@ -230,8 +241,7 @@ void Form1::Build()
     Label10 = findChild<ClickLabel*>(QStringLiteral("Label10"));
     Picture1 = findChild<PictureBox*>(QStringLiteral("Picture1"));
 
-    // The hand's hot spot is the tip of its index finger.
-    Label10->setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand_cursor.png")), 5, 0));
+    Label10->setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand_cursor.png")), kHandHotSpotX, kHandHotSpotY));
 }
 
 void Form1::paintEvent(QPaintEvent*)
@@ -256,17 +266,17 @@ void Form1::Command3_Click()
 
 // Entering a field selects its first eight characters, all that a user can
 // type, so that typing replaces them.
-void Form1::Text1_GotFocus() { Text1->setSelection(0, TextBox::kMaxLength); }
-void Form1::Text2_GotFocus() { Text2->setSelection(0, TextBox::kMaxLength); }
-void Form1::Text3_GotFocus() { Text3->setSelection(0, TextBox::kMaxLength); }
-void Form1::Text4_GotFocus() { Text4->setSelection(0, TextBox::kMaxLength); }
+void Form1::Text1_GotFocus() { Text1->setSelection(0, kFieldMaxLength); }
+void Form1::Text2_GotFocus() { Text2->setSelection(0, kFieldMaxLength); }
+void Form1::Text3_GotFocus() { Text3->setSelection(0, kFieldMaxLength); }
+void Form1::Text4_GotFocus() { Text4->setSelection(0, kFieldMaxLength); }
 
 // A failed open is not reported: there is nothing the user could do about it
 // here.
 void Form1::Label10_Click()
 {
-    QString homepage = QString::fromLatin1(kHomepage);
-    opener_(homepage, QStringLiteral("Open"), QString(), QString(), 0);
+    std::string homepage = kHomepage;
+    opener_(homepage, "Open", std::nullopt, std::nullopt, 0);
 }
 
 } // namespace varvik::ui
