@@ -3,10 +3,15 @@
 //   background.png  480 x 360, 24-bit: sunlight through rippled, frosted glass
 //   icon.png        32 x 32, 256 colours, transparent: the name in pixel letters
 //   hand_cursor.png 32 x 32, black, white and transparent: a pointing hand
+// and the same pictures in the formats a Windows executable carries:
+//   background.bmp  24-bit bitmap
+//   icon.ico        32 x 32, 8 bits a pixel with a transparency mask
+//   hand_cursor.cur 32 x 32, monochrome with a transparency mask
 // Usage: make_images OUTPUT_DIRECTORY
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <QTextStream>
@@ -14,6 +19,9 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <vector>
+
+#include "form1_layout.h"
 
 namespace {
 
@@ -261,6 +269,147 @@ QImage HandCursor()
     return cursor;
 }
 
+// --- Windows formats -----------------------------------------------------------
+
+// Little-endian bytes, as every Windows image format stores its numbers.
+class Bytes {
+public:
+    void U8(int v) { data_.push_back(static_cast<char>(v & 0xFF)); }
+    void U16(int v)
+    {
+        U8(v);
+        U8(v >> 8);
+    }
+    void U32(std::uint32_t v)
+    {
+        U16(static_cast<int>(v & 0xFFFF));
+        U16(static_cast<int>(v >> 16));
+    }
+    void Append(const Bytes& other) { data_.append(other.data_); }
+    std::uint32_t Size() const { return static_cast<std::uint32_t>(data_.size()); }
+    const QByteArray& Data() const { return data_; }
+
+private:
+    QByteArray data_;
+};
+
+constexpr int RowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+
+void InfoHeader(Bytes& out, int width, int height, int bitsPerPixel, std::uint32_t imageSize, std::uint32_t colours)
+{
+    out.U32(40);
+    out.U32(static_cast<std::uint32_t>(width));
+    out.U32(static_cast<std::uint32_t>(height));
+    out.U16(1);
+    out.U16(bitsPerPixel);
+    out.U32(0); // uncompressed
+    out.U32(imageSize);
+    out.U32(0);
+    out.U32(0);
+    out.U32(colours);
+    out.U32(0);
+}
+
+// Rows from the bottom up, each padded to four bytes; pixel(x, y) gives the
+// bits of one pixel.
+template <typename Pixel>
+void Rows(Bytes& out, int width, int height, int bitsPerPixel, Pixel pixel)
+{
+    for (int y = height - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(RowBytes(width, bitsPerPixel)), 0);
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t bits = pixel(x, y);
+            if (bitsPerPixel == 24) {
+                row[static_cast<std::size_t>(x) * 3 + 0] = static_cast<std::uint8_t>(bits);
+                row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<std::uint8_t>(bits >> 8);
+                row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<std::uint8_t>(bits >> 16);
+            } else {
+                const int bit = x * bitsPerPixel;
+                const int shift = 8 - bitsPerPixel - bit % 8;
+                row[static_cast<std::size_t>(bit / 8)] |= static_cast<std::uint8_t>(bits << shift);
+            }
+        }
+        for (const std::uint8_t b : row)
+            out.U8(b);
+    }
+}
+
+QByteArray Bitmap(const QImage& image)
+{
+    Bytes pixels;
+    Rows(pixels, image.width(), image.height(), 24, [&](int x, int y) {
+        return static_cast<std::uint32_t>(image.pixel(x, y) & 0xFFFFFF); // B, G, R in that order
+    });
+    Bytes out;
+    out.U8('B');
+    out.U8('M');
+    out.U32(14 + 40 + pixels.Size());
+    out.U32(0);
+    out.U32(14 + 40);
+    InfoHeader(out, image.width(), image.height(), 24, pixels.Size(), 0);
+    out.Append(pixels);
+    return out.Data();
+}
+
+// An icon or cursor file with one image: the colour table, the colour
+// pixels, then the mask whose set bits let the screen show through.
+QByteArray IconFile(const QImage& image, bool cursor, int bitsPerPixel)
+{
+    const int size = image.width();
+    const int colours = 1 << bitsPerPixel;
+    Bytes body;
+    InfoHeader(body, size, size * 2, bitsPerPixel,
+               static_cast<std::uint32_t>((RowBytes(size, bitsPerPixel) + RowBytes(size, 1)) * size),
+               static_cast<std::uint32_t>(colours));
+    for (int i = 0; i < colours; ++i) {
+        const QRgb c = i < image.colorCount() ? image.color(i) : qRgb(0, 0, 0);
+        body.U8(qBlue(c));
+        body.U8(qGreen(c));
+        body.U8(qRed(c));
+        body.U8(0);
+    }
+    // A transparent pixel is colour 0, black, under a set mask bit.
+    Rows(body, size, size, bitsPerPixel, [&](int x, int y) {
+        return qAlpha(image.pixel(x, y)) == 0 ? 0u : static_cast<std::uint32_t>(image.pixelIndex(x, y));
+    });
+    Rows(body, size, size, 1, [&](int x, int y) { return qAlpha(image.pixel(x, y)) == 0 ? 1u : 0u; });
+
+    Bytes out;
+    out.U16(0);
+    out.U16(cursor ? 2 : 1);
+    out.U16(1);
+    out.U8(size);
+    out.U8(size);
+    out.U8(colours >= 256 ? 0 : colours);
+    out.U8(0);
+    out.U16(cursor ? varvik::ui::kHandHotSpotX : 1); // planes, or the hot spot
+    out.U16(cursor ? varvik::ui::kHandHotSpotY : bitsPerPixel);
+    out.U32(body.Size());
+    out.U32(6 + 16);
+    out.Append(body);
+    return out.Data();
+}
+
+// The hand with black as colour 0 and white as colour 1, as a monochrome
+// cursor has them.
+QImage MonochromeHand(const QImage& hand)
+{
+    QImage mono(hand.size(), QImage::Format_Indexed8);
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgba(0, 0, 0, 0)});
+    for (int y = 0; y < hand.height(); ++y)
+        for (int x = 0; x < hand.width(); ++x) {
+            const QRgb p = hand.pixel(x, y);
+            mono.setPixel(x, y, qAlpha(p) == 0 ? 2 : (p == qRgb(255, 255, 255) ? 1 : 0));
+        }
+    return mono;
+}
+
+bool Write(const QDir& out, const char* name, const QByteArray& bytes)
+{
+    QFile file(out.filePath(QLatin1String(name)));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -271,9 +420,14 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    const bool ok = Background().save(out.filePath(QStringLiteral("background.png")), "PNG") &&
-                    Icon().save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
-                    HandCursor().save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG");
+    const QImage background = Background();
+    const QImage icon = Icon();
+    const QImage hand = HandCursor();
+    const bool ok = background.save(out.filePath(QStringLiteral("background.png")), "PNG") &&
+                    icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
+                    hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
+                    Write(out, "background.bmp", Bitmap(background)) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
+                    Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1));
     if (!ok)
         err << "make_images: could not write to " << out.path() << "\n";
     return ok ? 0 : 1;

@@ -30,6 +30,33 @@ private slots:
             QVERIFY2(drawn.convertToFormat(QImage::Format_ARGB32) == committed.convertToFormat(QImage::Format_ARGB32),
                      name);
         }
+        // The Windows executable carries these byte for byte.
+        for (const char* name : {"background.bmp", "icon.ico", "hand_cursor.cur"}) {
+            QFile drawn(QDir(out.path()).filePath(QLatin1String(name)));
+            QFile committed(QStringLiteral(VARVIK_IMAGES_DIR "/") + QLatin1String(name));
+            QVERIFY2(drawn.open(QIODevice::ReadOnly) && committed.open(QIODevice::ReadOnly), name);
+            QVERIFY2(drawn.readAll() == committed.readAll(), name);
+        }
+    }
+
+    // The Windows formats show the same pictures as the PNGs, read by a
+    // decoder other than the one that wrote them.
+    void windowsFormatsMatchThePictures_data()
+    {
+        QTest::addColumn<QString>("windows");
+        QTest::addColumn<QString>("png");
+        QTest::newRow("background") << "background.bmp" << "background.png";
+        QTest::newRow("icon") << "icon.ico" << "icon.png";
+    }
+
+    void windowsFormatsMatchThePictures()
+    {
+        QFETCH(QString, windows);
+        QFETCH(QString, png);
+        const QImage decoded(QStringLiteral(VARVIK_IMAGES_DIR "/") + windows);
+        QVERIFY(!decoded.isNull());
+        QCOMPARE(decoded.convertToFormat(QImage::Format_ARGB32),
+                 Committed(png.toLatin1().constData()).convertToFormat(QImage::Format_ARGB32));
     }
 
     void background()
@@ -88,6 +115,12 @@ private slots:
                     covered |= QRect(x, y, 1, 1);
             }
         QCOMPARE(covered, QRect(0, 0, 17, 22));
+
+        // The cursor file: one 32 x 32 image, two colours, hot spot (5, 0).
+        QFile file(QStringLiteral(VARVIK_IMAGES_DIR "/hand_cursor.cur"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray header = file.read(14);
+        QCOMPARE(header, QByteArray("\0\0\2\0\1\0\x20\x20\2\0\5\0\0\0", 14));
     }
 };
 
