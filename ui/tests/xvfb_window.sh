@@ -1,12 +1,14 @@
 # Helpers for running the real program on a private X server (Xvfb); sourced
-# by the end-to-end test and the screenshot script.
-#   start_window PROGRAM   starts Xvfb and the program, waits until its window
-#                          is drawn
+# by the end-to-end tests, the screenshot script and the Wine runner.
+#   start_xvfb             starts a private X server and points DISPLAY at it
+#   start_window COMMAND...  starts Xvfb and the program, waits until its
+#                          window is drawn
 #   window_id, window_x, window_y, window_width, window_height   after that
 #   stop_window            ends both (also run on exit)
+#   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
 
-start_window() {
-    local program=$1 displayfile
+start_xvfb() {
+    local displayfile
     displayfile=$(mktemp)
     # Xvfb picks a free display itself and writes its number once it is ready.
     Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
@@ -19,12 +21,15 @@ start_window() {
     [[ -s "$displayfile" ]] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$(head -n 1 "$displayfile")"
     rm -f "$displayfile"
+}
 
+start_window() {
+    [[ -n "${xvfb_pid:-}" ]] || start_xvfb || return 1
     program_log=$(mktemp)
-    QT_QPA_PLATFORM=xcb "$program" >"$program_log" 2>&1 &
+    QT_QPA_PLATFORM=xcb "$@" >"$program_log" 2>&1 &
     program_pid=$!
     local info=""
-    for _ in $(seq 300); do
+    for _ in $(seq 600); do
         info=$(xwininfo -name "Varvik v1.4.1" 2>/dev/null) && grep -q 'Map State: IsViewable' <<<"$info" && break
         info=""
         sleep 0.1
@@ -53,10 +58,10 @@ start_window() {
 }
 
 stop_window() {
-    local pid
-    for pid in ${program_pid:-} ${xvfb_pid:-}; do
-        kill "$pid" 2>/dev/null || true
-    done
+    [[ -z "${program_pid:-}" ]] || kill "$program_pid" 2>/dev/null || true
+    # Wine's processes go before the X server they draw on.
+    [[ -z "${WINEPREFIX:-}" ]] || wineserver -k 2>/dev/null || true
+    [[ -z "${xvfb_pid:-}" ]] || kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -f "${program_log:-}"
     program_pid="" xvfb_pid="" program_log=""
@@ -65,4 +70,27 @@ stop_window() {
 # The window's client area as a PNG.
 capture_window() {
     import -window root -crop "${window_width}x${window_height}+${window_x}+${window_y}" +repage "$1"
+}
+
+# A Wine prefix of the caller's own, made on first use, with Wine's own
+# Windows fonts ("MS Sans Serif" among them) where Windows keeps its fonts:
+# Debian's Wine does not look for them where its fonts-wine package puts them.
+wine_prefix() {
+    export WINEPREFIX=$1 WINEARCH=win64
+    export WINEDEBUG=${VARVIK_WINEDEBUG:--all}
+    # No Mono or Gecko: nothing here needs them, and Wine would offer to fetch them.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+            wineboot --init >/dev/null 2>&1
+            wineserver -w
+            local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+            mkdir -p "$fonts"
+            for font in /usr/share/wine/fonts/*; do
+                [[ -e "$fonts/$(basename "$font")" ]] || ln -s "$font" "$fonts/"
+            done
+        fi
+    ) 9>"$WINEPREFIX.lock"
 }

@@ -1,0 +1,451 @@
+#include "form1.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "resource_ids.h"
+#include "windows_text.h"
+
+namespace varvik::win32 {
+
+namespace {
+
+using namespace varvik::ui;
+
+constexpr wchar_t kFormClass[] = L"VarvikForm1";
+constexpr wchar_t kPictureBoxClass[] = L"VarvikPictureBox";
+constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which Enter and Escape send
+
+const std::wstring& Caption()
+{
+    static const std::wstring caption = WideText(kApplicationTitle);
+    return caption;
+}
+
+COLORREF Resolve(const Colour& colour)
+{
+    switch (colour.source) {
+    case Colour::Source::Rgb:
+        return RGB((colour.rgb >> 16) & 0xFF, (colour.rgb >> 8) & 0xFF, colour.rgb & 0xFF);
+    case Colour::Source::System:
+        switch (colour.system) {
+        case SystemColour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
+        case SystemColour::ButtonText: return GetSysColor(COLOR_BTNTEXT);
+        case SystemColour::WindowText: return GetSysColor(COLOR_WINDOWTEXT);
+        case SystemColour::None: break;
+        }
+        break;
+    case Colour::Source::Default:
+    case Colour::Source::Transparent: break;
+    }
+    return CLR_INVALID;
+}
+
+RECT Rect(const ControlRow& row)
+{
+    const PixelRect p = Pixels(row);
+    return {p.left, p.top, p.left + p.width, p.top + p.height};
+}
+
+std::size_t IndexOf(const ControlRow& row) { return static_cast<std::size_t>(&row - kForm1Controls.data()); }
+
+// The empty strip at the top: it takes the focus in the tab cycle but shows no
+// focus mark and does nothing with keys.
+LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDOWN)
+        SetFocus(hwnd);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC formProc)
+{
+    WNDCLASSEXW form{};
+    form.cbSize = sizeof form;
+    form.lpfnWndProc = formProc;
+    form.hInstance = instance;
+    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(VARVIK_ICON));
+    form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VARVIK_ICON), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    form.lpszClassName = kFormClass;
+    RegisterClassExW(&form);
+
+    WNDCLASSEXW picture{};
+    picture.cbSize = sizeof picture;
+    picture.lpfnWndProc = PictureBoxProc;
+    picture.hInstance = instance;
+    picture.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    picture.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    picture.lpszClassName = kPictureBoxClass;
+    RegisterClassExW(&picture);
+}
+
+} // namespace
+
+void ShowMessageBox(HWND owner, const std::wstring& text)
+{
+    MessageBoxW(owner, text.c_str(), Caption().c_str(), MB_OK);
+}
+
+// The four entry fields, as the calculator sees them.
+class Form1::Fields : public FieldSet {
+public:
+    explicit Fields(Form1& form) : form_(form) {}
+
+    std::string Read(Field field) const override
+    {
+        const HWND box = Box(field);
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+        return NarrowText(text);
+    }
+
+    // A write is not held to the field's length limit, which only binds the
+    // user, and the field shows the new text from its first character.
+    void Replace(Field field, std::string_view text) override
+    {
+        SetWindowTextW(Box(field), WideText(text).c_str());
+    }
+
+private:
+    HWND Box(Field field) const
+    {
+        switch (field) {
+        case Field::FV: return form_.Text1;
+        case Field::GEV: return form_.Text2;
+        case Field::FVb: return form_.Text3;
+        case Field::EP: return form_.Text4;
+        }
+        return form_.Text1;
+    }
+
+    Form1& form_;
+};
+
+class Form1::Services : public StandardRunTimeServices {
+public:
+    Services(Form1& form) : form_(form) {}
+    void MsgBox(std::string_view text) override { form_.options_.messageBox(form_.hwnd_, WideText(text)); }
+
+private:
+    Form1& form_;
+};
+
+Form1::Form1(HINSTANCE instance, Options options)
+    : instance_(instance),
+      options_(std::move(options)),
+      fields_(std::make_unique<Fields>(*this)),
+      services_(std::make_unique<Services>(*this))
+{
+    static const bool registered = (RegisterClasses(instance, WindowProc), true);
+    (void)registered;
+
+    background_ = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(VARVIK_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    hand_ = LoadCursorW(instance, MAKEINTRESOURCEW(VARVIK_HAND_CURSOR));
+
+    // A fixed single border: a caption with the system menu and a minimise
+    // box, but no edge to drag and no maximise box.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD exStyle = 0;
+    RECT frame{0, 0, kClientPixelWidth, kClientPixelHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    CreateWindowExW(exStyle, kFormClass, Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+}
+
+Form1::~Form1()
+{
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+    for (HFONT font : fonts_)
+        if (font)
+            DeleteObject(font);
+    if (background_)
+        DeleteObject(background_);
+}
+
+HFONT Form1::Font(int style) const
+{
+    auto& font = const_cast<HFONT&>(fonts_[static_cast<std::size_t>(style & 3)]);
+    if (!font) {
+        // 8.25 points at the screen's resolution: 11 pixels high at 96 dpi.
+        const HDC screen = GetDC(nullptr);
+        const int height = -MulDiv(static_cast<int>(kFontPointSize * 100), GetDeviceCaps(screen, LOGPIXELSY), 7200);
+        ReleaseDC(nullptr, screen);
+        font = CreateFontW(height, 0, 0, 0, style & Bold ? FW_BOLD : FW_NORMAL, FALSE, style & Underline ? TRUE : FALSE,
+                           FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, WideText(kFontFace).c_str());
+    }
+    return font;
+}
+
+void Form1::Build()
+{
+    // Child windows in the order of their tab indexes, which is the order the
+    // keyboard's tab cycle visits them in.
+    std::vector<const ControlRow*> windowed;
+    for (const ControlRow& row : kForm1Controls)
+        if (row.kind == Kind::TextBox || row.kind == Kind::PushButton || row.kind == Kind::PictureBox)
+            windowed.push_back(&row);
+    std::sort(windowed.begin(), windowed.end(),
+              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+
+    for (const ControlRow* row : windowed) {
+        const PixelRect p = Pixels(*row);
+        const std::wstring caption = WideText(row->caption);
+        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + IndexOf(*row)));
+        HWND child = nullptr;
+        switch (row->kind) {
+        case Kind::TextBox:
+            child = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, p.left, p.top,
+                                    p.width, p.height, hwnd_, id, instance_, nullptr);
+            SendMessageW(child, EM_LIMITTEXT, kFieldMaxLength, 0);
+            break;
+        case Kind::PushButton:
+            child = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                    p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
+            break;
+        default:
+            child = CreateWindowExW(WS_EX_STATICEDGE, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                    p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
+            break;
+        }
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row->font)), FALSE);
+        children_[IndexOf(*row)] = child;
+    }
+
+    Text1 = Control("Text1");
+    Text2 = Control("Text2");
+    Text3 = Control("Text3");
+    Text4 = Control("Text4");
+    Command1 = Control("Command1");
+    Command2 = Control("Command2");
+    Command3 = Control("Command3");
+    Picture1 = Control("Picture1");
+}
+
+HWND Form1::Control(std::string_view name) const
+{
+    for (const ControlRow& row : kForm1Controls)
+        if (name == row.name)
+            return children_[IndexOf(row)];
+    return nullptr;
+}
+
+// The background at its own size from the top-left corner, cropped by the
+// client area, then the labels and shapes in the order of the description,
+// each later one over the earlier.
+void Form1::Paint(HDC dc) const
+{
+    if (background_) {
+        const HDC picture = CreateCompatibleDC(dc);
+        const HGDIOBJ old = SelectObject(picture, background_);
+        BitBlt(dc, 0, 0, kClientPixelWidth, kClientPixelHeight, picture, 0, 0, SRCCOPY);
+        SelectObject(picture, old);
+        DeleteDC(picture);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    for (const ControlRow& row : kForm1Controls) {
+        if (row.kind != Kind::Label && row.kind != Kind::Shape)
+            continue;
+        RECT rect = Rect(row);
+        if (row.back.source == Colour::Source::Rgb) {
+            const HBRUSH fill = CreateSolidBrush(Resolve(row.back));
+            FillRect(dc, &rect, fill);
+            DeleteObject(fill);
+        }
+        if (row.kind == Kind::Shape) {
+            const HBRUSH outline = CreateSolidBrush(Resolve(row.fore));
+            FrameRect(dc, &rect, outline);
+            DeleteObject(outline);
+            continue;
+        }
+        const HGDIOBJ oldFont = SelectObject(dc, Font(row.font));
+        SetTextColor(dc, Resolve(row.fore));
+        const std::wstring caption = WideText(row.caption);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
+                  DT_NOPREFIX | DT_WORDBREAK | (row.align == Align::Center ? DT_CENTER : DT_LEFT));
+        SelectObject(dc, oldFont);
+    }
+}
+
+bool Form1::OverLink(POINT client) const
+{
+    const RECT link = Rect(Row("Label10"));
+    return PtInRect(&link, client) != FALSE;
+}
+
+bool Form1::PreTranslate(MSG& message)
+{
+    if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)))
+        return false;
+    // Enter and Return, the keypad's too, press a focused push button as
+    // Space does; in a field they do nothing, the window having no default
+    // button.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        const HWND focus = GetFocus();
+        if (focus == Command1 || focus == Command2 || focus == Command3)
+            OnCommand(focus, BN_CLICKED);
+        return true;
+    }
+    return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+void Form1::OnCommand(HWND control, int notification)
+{
+    if (notification == BN_CLICKED) {
+        if (control == Command1)
+            Command1_Click();
+        else if (control == Command2)
+            Command2_Click();
+        else if (control == Command3)
+            Command3_Click();
+    } else if (notification == EN_SETFOCUS && !restoringFocus_) {
+        if (control == Text1)
+            Text1_GotFocus();
+        else if (control == Text2)
+            Text2_GotFocus();
+        else if (control == Text3)
+            Text3_GotFocus();
+        else if (control == Text4)
+            Text4_GotFocus();
+    }
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return form ? form->OnMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        Build();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the background picture covers the whole client area
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd_, &ps);
+        // Drawn off screen first, so that the labels never flicker over the
+        // picture.
+        const HDC buffer = CreateCompatibleDC(dc);
+        const HBITMAP bitmap = CreateCompatibleBitmap(dc, kClientPixelWidth, kClientPixelHeight);
+        const HGDIOBJ old = SelectObject(buffer, bitmap);
+        Paint(buffer);
+        BitBlt(dc, 0, 0, kClientPixelWidth, kClientPixelHeight, buffer, 0, 0, SRCCOPY);
+        SelectObject(buffer, old);
+        DeleteObject(bitmap);
+        DeleteDC(buffer);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (lParam != 0)
+            OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0; // IDOK and IDCANCEL from Enter and Escape do nothing
+    case WM_ACTIVATE:
+        // The focus goes back where it was without a new arrival: coming
+        // back to the window or closing a message box selects nothing.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus))
+                lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            if (lastFocus_ && IsWindow(lastFocus_)) {
+                restoringFocus_ = true;
+                SetFocus(lastFocus_);
+                restoringFocus_ = false;
+            } else {
+                SetFocus(Text1); // the window opens with the focus in FV
+            }
+        }
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
+            POINT point;
+            GetCursorPos(&point);
+            ScreenToClient(hwnd_, &point);
+            if (OverLink(point)) {
+                SetCursor(hand_);
+                return TRUE;
+            }
+        }
+        break;
+    case WM_LBUTTONDOWN: {
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        pressedOnLink_ = OverLink(point);
+        if (pressedOnLink_)
+            SetCapture(hwnd_);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const bool click = pressedOnLink_ && OverLink(point);
+        pressedOnLink_ = false;
+        if (GetCapture() == hwnd_)
+            ReleaseCapture();
+        if (click)
+            Label10_Click();
+        return 0;
+    }
+    case WM_DESTROY:
+        if (options_.endsProgram)
+            PostQuitMessage(0);
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        break;
+    default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Form1::Command1_Click() { RunClick(Command::EpCost, *fields_, *services_); }
+
+void Form1::Command2_Click() { RunClick(Command::Purchase, *fields_, *services_); }
+
+void Form1::Command3_Click()
+{
+    for (const Field field : kFieldOrder)
+        fields_->Replace(field, "0");
+}
+
+// Entering a field selects its first eight characters, all that a user can
+// type, so that typing replaces them. The selection starts at the first
+// character, which is brought into view first: a longer result the program
+// wrote may have been scrolled to its end by the arrival.
+void Form1::SelectFirstCharacters(HWND box)
+{
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    SendMessageW(box, EM_SCROLLCARET, 0, 0);
+    SendMessageW(box, EM_SETSEL, 0, kFieldMaxLength);
+}
+
+void Form1::Text1_GotFocus() { SelectFirstCharacters(Text1); }
+void Form1::Text2_GotFocus() { SelectFirstCharacters(Text2); }
+void Form1::Text3_GotFocus() { SelectFirstCharacters(Text3); }
+void Form1::Text4_GotFocus() { SelectFirstCharacters(Text4); }
+
+// A failed open is not reported: there is nothing the user could do about it
+// here.
+void Form1::Label10_Click()
+{
+    std::string homepage = kHomepage;
+    options_.opener(homepage, "Open", std::nullopt, std::nullopt, 0);
+}
+
+} // namespace varvik::win32

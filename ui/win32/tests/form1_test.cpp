@@ -1,0 +1,425 @@
+// The native window as a user meets it, in process: the controls in their
+// places, the tab cycle, the focus selection, the length limit, "Rensa",
+// both calculation buttons with a recording message box, the keyboard on the
+// buttons, the homepage link with a recording opener, and the real message
+// box. Keys and clicks go through the system's input queue and the window's
+// own message loop.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form1.h"
+#include "form1_layout.h"
+
+namespace varvik::win32 {
+namespace {
+
+struct OpenRequest {
+    std::string document;
+    Shell::OptionalText operation, parameters, directory;
+    std::int32_t showMode = -1;
+};
+
+std::wstring Text(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::pair<int, int> Selection(HWND box)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form1::Options options;
+        options.messageBox = [this](HWND owner, const std::wstring& text) {
+            EXPECT_EQ(owner, form_->Handle());
+            messages_.push_back(text);
+        };
+        options.opener = [this](std::string& document, Shell::OptionalText operation, Shell::OptionalText parameters,
+                                Shell::OptionalText directory, std::int32_t showMode) {
+            opened_.push_back({document, operation, parameters, directory, showMode});
+            return openSucceeds_;
+        };
+        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr), options);
+        ShowWindow(form_->Handle(), SW_SHOWNORMAL);
+        SetForegroundWindow(form_->Handle());
+        Pump();
+        ASSERT_EQ(GetForegroundWindow(), form_->Handle());
+    }
+
+    void TearDown() override
+    {
+        form_.reset();
+        Pump();
+    }
+
+    // Runs the window's message loop until nothing is left to do.
+    void Pump()
+    {
+        for (int idle = 0; idle < 3; ++idle) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                idle = 0;
+                if (form_ && form_->PreTranslate(message))
+                    continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            Sleep(10);
+        }
+    }
+
+    void Press(WORD key, bool shift = false)
+    {
+        std::vector<INPUT> inputs;
+        auto add = [&inputs](WORD vk, DWORD flags) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        if (shift)
+            add(VK_SHIFT, 0);
+        add(key, 0);
+        add(key, KEYEVENTF_KEYUP);
+        if (shift)
+            add(VK_SHIFT, KEYEVENTF_KEYUP);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Pump();
+    }
+
+    void Type(HWND box, const wchar_t* text)
+    {
+        for (; *text; ++text)
+            SendMessageW(box, WM_CHAR, *text, 0);
+    }
+
+    // A left click at a point of the client area, through the system's input.
+    void Click(int x, int y)
+    {
+        POINT point{x, y};
+        ClientToScreen(form_->Handle(), &point);
+        SetCursorPos(point.x, point.y);
+        Pump();
+        INPUT inputs[2]{};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, inputs, sizeof(INPUT));
+        Pump();
+    }
+
+    HWND Focus() const { return GetFocus(); }
+
+    std::vector<std::wstring> Fields() const
+    {
+        return {Text(form_->Text1), Text(form_->Text2), Text(form_->Text3), Text(form_->Text4)};
+    }
+
+    void SetFields(const std::vector<std::wstring>& texts)
+    {
+        const HWND boxes[] = {form_->Text1, form_->Text2, form_->Text3, form_->Text4};
+        for (std::size_t i = 0; i < 4; ++i)
+            SetWindowTextW(boxes[i], texts[i].c_str());
+    }
+
+    std::unique_ptr<Form1> form_;
+    std::vector<std::wstring> messages_;
+    std::vector<OpenRequest> opened_;
+    bool openSucceeds_ = true;
+};
+
+TEST_F(Form1Test, WindowHasAFixedClientAreaAndNoSizingBorder)
+{
+    RECT client;
+    GetClientRect(form_->Handle(), &client);
+    EXPECT_EQ(client.right - client.left, 366);
+    EXPECT_EQ(client.bottom - client.top, 263);
+    EXPECT_EQ(Text(form_->Handle()), L"Varvik v1.4.1");
+    const LONG_PTR style = GetWindowLongPtrW(form_->Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_NE(GetClassLongPtrW(form_->Handle(), GCLP_HICON), 0);
+}
+
+TEST_F(Form1Test, ControlsStandWhereTheDescriptionPutsThem)
+{
+    int windows = 0;
+    for (const ui::ControlRow& row : ui::kForm1Controls) {
+        SCOPED_TRACE(row.name);
+        const HWND control = form_->Control(row.name);
+        const bool windowed = row.kind == ui::Kind::TextBox || row.kind == ui::Kind::PushButton ||
+                              row.kind == ui::Kind::PictureBox;
+        ASSERT_EQ(control != nullptr, windowed);
+        if (!control)
+            continue;
+        ++windows;
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
+        const ui::PixelRect expected = ui::Pixels(row);
+        EXPECT_EQ(rect.left, expected.left);
+        EXPECT_EQ(rect.top, expected.top);
+        EXPECT_EQ(rect.right - rect.left, expected.width);
+        EXPECT_EQ(rect.bottom - rect.top, expected.height);
+    }
+    EXPECT_EQ(windows, 8);
+
+    wchar_t kind[32];
+    GetClassNameW(form_->Text4, kind, 32);
+    EXPECT_STREQ(kind, L"Edit");
+    GetClassNameW(form_->Command2, kind, 32);
+    EXPECT_STREQ(kind, L"Button");
+    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
+    EXPECT_EQ(Text(form_->Command3), L"Rensa");
+    EXPECT_EQ(Text(form_->Command1), L"Beräkna EP");
+    EXPECT_EQ(Text(form_->Command2), L"Beräkna FVb");
+}
+
+TEST_F(Form1Test, OpensWithFvSelected)
+{
+    EXPECT_EQ(Focus(), form_->Text1);
+    EXPECT_EQ(Selection(form_->Text1), std::make_pair(0, 1));
+}
+
+TEST_F(Form1Test, TabCycleForwardsAndBackwards)
+{
+    const HWND forwards[] = {form_->Text2,    form_->Text3,    form_->Text4,    form_->Command3,
+                             form_->Command1, form_->Command2, form_->Picture1, form_->Text1};
+    for (const HWND expected : forwards) {
+        Press(VK_TAB);
+        EXPECT_EQ(Focus(), expected);
+    }
+    const HWND backwards[] = {form_->Picture1, form_->Command2, form_->Command1, form_->Command3,
+                              form_->Text4,    form_->Text3,    form_->Text2,    form_->Text1};
+    for (const HWND expected : backwards) {
+        Press(VK_TAB, true);
+        EXPECT_EQ(Focus(), expected);
+    }
+}
+
+struct SelectionCase {
+    const wchar_t* text;
+    std::pair<int, int> selected;
+};
+
+TEST_F(Form1Test, ArrivingInAFieldSelectsItsFirstEightCharacters)
+{
+    const SelectionCase cases[] = {
+        {L"0", {0, 1}}, {L"12345678", {0, 8}}, {L"-2100000000", {0, 8}}, {L"", {0, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "a text of " << wcslen(c.text) << " characters");
+        SetFocus(form_->Text1);
+        Pump();
+        SetWindowTextW(form_->Text3, c.text);
+        Press(VK_TAB);
+        Press(VK_TAB);
+        ASSERT_EQ(Focus(), form_->Text3);
+        EXPECT_EQ(Selection(form_->Text3), c.selected);
+        // The first character is in view, however long the text.
+        const LRESULT first = SendMessageW(form_->Text3, EM_POSFROMCHAR, 0, 0);
+        if (first != -1) {
+            EXPECT_GE(static_cast<short>(LOWORD(first)), 0);
+        }
+        Type(form_->Text3, L"42");
+        EXPECT_EQ(Text(form_->Text3), L"42" + std::wstring(c.text).substr(std::min<std::size_t>(8, wcslen(c.text))));
+    }
+}
+
+TEST_F(Form1Test, FieldsTakeAtMostEightCharactersFromTheUser)
+{
+    const HWND box = form_->Text2;
+    SetFocus(box);
+    Pump();
+    Type(box, L"123456789");
+    EXPECT_EQ(Text(box), L"12345678");
+
+    ASSERT_TRUE(OpenClipboard(form_->Handle()));
+    EmptyClipboard();
+    const wchar_t pasted[] = L"abcdefghijkl";
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    memcpy(GlobalLock(memory), pasted, sizeof pasted);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(box), L"abcdefgh");
+
+    // What the program writes is shown whole and from its first character;
+    // the user cannot make it grow but can shorten it.
+    form_->Command3_Click();
+    SetWindowTextW(box, L"1073720970");
+    EXPECT_EQ(Text(box), L"1073720970");
+    EXPECT_EQ(static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, 0, 0))), 1);
+    SendMessageW(box, EM_SETSEL, 10, 10);
+    Type(box, L"5");
+    EXPECT_EQ(Text(box), L"1073720970");
+    Type(box, L"\b");
+    EXPECT_EQ(Text(box), L"107372097");
+}
+
+TEST_F(Form1Test, RensaResetsEveryFieldAndSelectsNothing)
+{
+    SetFields({L"abc", L"", L"12", L"-3"});
+    SetFocus(form_->Command2);
+    Pump();
+    SendMessageW(form_->Command3, BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(Focus(), form_->Command3);
+}
+
+struct ButtonCase {
+    const char* name;
+    const char* button;
+    std::vector<std::wstring> before, after, messages;
+};
+
+TEST_F(Form1Test, CalculationButtons)
+{
+    const std::wstring overflow = L"Talen är för stora för att Varvik ska kunna räkna med dem (spill).";
+    const ButtonCase cases[] = {
+        {"EP across the base", "Command1", {L"10", L"12", L"15", L""}, {L"10", L"12", L"15", L"8"}, {}},
+        {"EP with commas", "Command1", {L"10,5", L"12", L"15", L"0"}, {L"10,5", L"12", L"15", L"8"}, {}},
+        {"FVb from 0 with a million", "Command2", {L"0", L"0", L"0", L"1000000"}, {L"0", L"0", L"1413", L"1009"},
+         {}},
+        {"not digits", "Command1", {L"", L"abc", L"5", L"x"}, {L"0", L"0", L"5", L"0"},
+         {L"Varvik kan endast räkna med siffror."}},
+        {"invalid EP", "Command2", {L"1", L"2", L"3", L"1000001"}, {L"1", L"2", L"3", L"0"}, {L"Ogiltigt antal EP!"}},
+        {"overflow is reported, the window goes on", "Command1", {L"-2000000000", L"0", L"46340", L""},
+         {L"-2000000000", L"0", L"46340", L"0"}, {overflow}},
+        {"large result shown whole", "Command2", {L"-2000000000", L"0", L"0", L"-100000000"},
+         {L"-2000000000", L"0", L"-2100000000", L"0"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages_.clear();
+        SetFields(c.before);
+        SendMessageW(form_->Control(c.button), BM_CLICK, 0, 0);
+        Pump();
+        EXPECT_EQ(Fields(), c.after);
+        EXPECT_EQ(messages_, c.messages);
+        EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+    }
+}
+
+TEST_F(Form1Test, KeyboardOnButtonsAndFields)
+{
+    // Enter in a field does nothing: the window has no default button.
+    SetFields({L"10", L"12", L"15", L"77"});
+    SetFocus(form_->Text1);
+    Pump();
+    Press(VK_RETURN);
+    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"10", L"12", L"15", L"77"}));
+
+    SetFocus(form_->Command1);
+    Pump();
+    Press(VK_RETURN);
+    EXPECT_EQ(Text(form_->Text4), L"8");
+
+    SetFocus(form_->Command3);
+    Pump();
+    Press(VK_SPACE);
+    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
+
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(IsWindow(form_->Handle()));
+    EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Form1Test, HomepageLinkWithHandCursor)
+{
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    // Label10 covers (152, 232) to (344, 248); it overlaps Label11 from 152 to 176.
+    Click(160, 240);
+    Click(344, 248);
+    ASSERT_EQ(opened_.size(), 2u);
+    EXPECT_EQ(opened_[0].document, "http://varvik.example");
+    EXPECT_EQ(opened_[0].operation, Shell::OptionalText("Open"));
+    EXPECT_FALSE(opened_[0].parameters);
+    EXPECT_FALSE(opened_[0].directory);
+    EXPECT_EQ(opened_[0].showMode, 0);
+    EXPECT_NE(GetCursor(), arrow);
+
+    // A failed open changes nothing and says nothing.
+    openSucceeds_ = false;
+    Click(200, 236);
+    EXPECT_EQ(opened_.size(), 3u);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
+
+    // Just outside it, over Label11, a key line or the background: nothing.
+    for (const POINT p : {POINT{150, 240}, POINT{345, 240}, POINT{200, 231}, POINT{30, 160}}) {
+        Click(p.x, p.y);
+        EXPECT_EQ(GetCursor(), arrow) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(opened_.size(), 3u);
+}
+
+// The real box: titled with the program's name, one OK button, and the
+// window waits for it.
+TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
+{
+    struct Seen {
+        HWND owner;
+        std::wstring title, text;
+        int buttons = 0;
+        bool ownerDisabled = false;
+    } seen{form_->Handle(), {}, {}, 0, false};
+    static Seen* current = nullptr;
+    current = &seen;
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        const HWND box = GetActiveWindow();
+        if (!box || box == current->owner)
+            return;
+        current->title = Text(box);
+        current->ownerDisabled = !IsWindowEnabled(current->owner);
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM) -> BOOL {
+                wchar_t kind[16];
+                GetClassNameW(child, kind, 16);
+                if (!lstrcmpiW(kind, L"Button"))
+                    ++current->buttons;
+                else if (!lstrcmpiW(kind, L"Static") && GetWindowTextLengthW(child) > 0)
+                    current->text = Text(child);
+                return TRUE;
+            },
+            0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    // A watchdog, so that a box nobody closes fails the test instead of hanging it.
+    SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (const HWND box = GetActiveWindow(); box && box != current->owner)
+            PostMessageW(box, WM_CLOSE, 0, 0);
+    });
+    ShowMessageBox(form_->Handle(), L"Ogiltigt GEV!");
+    EXPECT_EQ(seen.title, L"Varvik v1.4.1");
+    EXPECT_EQ(seen.text, L"Ogiltigt GEV!");
+    EXPECT_EQ(seen.buttons, 1);
+    EXPECT_TRUE(seen.ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
+}
+
+} // namespace
+} // namespace varvik::win32
