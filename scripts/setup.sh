@@ -1,23 +1,39 @@
 #!/usr/bin/env bash
 # Installs what building Varvik needs and the machine lacks, from the
 # distribution's packages. Asks dpkg first and installs only what is absent.
-#   scripts/setup.sh run     what building and starting the program need
-#   scripts/setup.sh test    that, and what the tests need
+#   scripts/setup.sh run       what building and starting the program need
+#   scripts/setup.sh windows   what cross-building the Windows program and
+#                              testing it under Wine need
+#   scripts/setup.sh test      all of that, and what the tests need
 set -euo pipefail
 
 purpose=${1:-test}
 
-packages=(
-    g++ make cmake pkg-config
-    qt6-base-dev fonts-liberation
+# Cross-building Varvik141.exe, and running it and its tests under Wine on a
+# private X server; GoogleTest is built from the sources googletest installs.
+windows_packages=(
+    make cmake g++-mingw-w64-x86-64-posix googletest
+    wine wine64 fonts-wine
+    xvfb x11-utils imagemagick python3-pefile
 )
-if [[ "$purpose" == test ]]; then
-    packages+=(
+
+case "$purpose" in
+run)
+    packages=(g++ make cmake pkg-config qt6-base-dev fonts-liberation) ;;
+windows)
+    packages=("${windows_packages[@]}") ;;
+test)
+    packages=(
+        g++ make cmake pkg-config qt6-base-dev fonts-liberation
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
         xvfb x11-utils imagemagick desktop-file-utils
-    )
-fi
+        "${windows_packages[@]}"
+    ) ;;
+*)
+    echo "usage: $0 run|windows|test" >&2
+    exit 2 ;;
+esac
 
 missing() {
     local package status

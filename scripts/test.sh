@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Varvik and runs every test: the unit tests,
 # the window's tests (offscreen, and the real program on a private X server)
-# in a plain build, then the calculator's tests again with AddressSanitizer and
-# UndefinedBehaviorSanitizer together with a short fuzzing run.
+# in a plain build; the calculator's tests again with AddressSanitizer and
+# UndefinedBehaviorSanitizer together with a short fuzzing run; and the
+# Windows program, cross-built, with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,5 +19,8 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPI
     -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF -DVARVIK_UI=OFF
 cmake --build build-sanitize --parallel "$jobs"
 ctest --test-dir build-sanitize --output-on-failure
+
+scripts/build-windows.sh
+ctest --test-dir build-windows --output-on-failure
 
 echo "All tests passed."

@@ -2,11 +2,18 @@
 # Starts the real program on a private X server and checks what a user would
 # see: the client size, that the window cannot be resized, and pixels of a
 # screenshot (the key box, its frame and the blue link).
+#   window_e2e.sh PROGRAM                         the Qt window
+#   window_e2e.sh --wine PREFIX Varvik141.exe     the Windows program under Wine
 set -euo pipefail
-program=$1
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=xvfb_window.sh
+source "$here/xvfb_window.sh"
+if [[ "$1" == --wine ]]; then
+    wine_prefix "$2"
+    command=(wine "$3")
+else
+    command=("$1")
+fi
 
 work=$(mktemp -d)
 failures=0
@@ -19,7 +26,7 @@ check() { # description, actual, expected
     fi
 }
 
-start_window "$program"
+start_window "${command[@]}"
 
 check "client width" "$window_width" 366
 check "client height" "$window_height" 263
@@ -38,7 +45,7 @@ check "key box frame, left edge" "$(pixel 16 180)" 000000
 check "key box frame, right edge" "$(pixel 208 180)" 000000
 check "key box frame, top edge" "$(pixel 120 136)" 000000
 check "key box frame, bottom edge" "$(pixel 120 216)" 000000
-check "just outside the frame is background" "$(pixel 209 180)" "$(convert "$here/../../images/background.png" -format '%[hex:p{209,180}]' info: | cut -c1-6)"
+check "just outside the frame is background" "$(pixel 209 180)" "$(convert "$here/../images/background.png" -format '%[hex:p{209,180}]' info: | cut -c1-6)"
 
 blue=$(convert "$work/window.png" -crop 193x17+152+232 +repage txt:- | grep -c '#0000FF' || true)
 if ((blue > 40)); then echo "ok: link text is blue ($blue pixels)"; else

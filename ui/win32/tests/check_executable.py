@@ -1,0 +1,75 @@
+"""Reads the built Varvik141.exe back with a PE reader and checks what
+Windows shows of it: a GUI program that needs no run-time DLLs beside the
+system's own, its version information field by field, and its icon, hand
+cursor and background picture."""
+
+import struct
+import sys
+
+import pefile
+
+EXPECTED_STRINGS = {
+    "CompanyName": "Varvik Spel",
+    "FileDescription": "Varvik v1.4.1",
+    "FileVersion": "1.04.0001",
+    "InternalName": "Varvik141",
+    "LegalCopyright": "\u00a9 2026 Varvik Spel",
+    "OriginalFilename": "Varvik141.exe",
+    "ProductName": "Varvik v1.4.1",
+    "ProductVersion": "1.04.0001",
+}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "msvcrt.dll"}
+
+failures = []
+
+
+def check(what, actual, expected):
+    if actual == expected:
+        print(f"ok: {what}")
+    else:
+        print(f"FAIL: {what}: got {actual!r}, expected {expected!r}")
+        failures.append(what)
+
+
+pe = pefile.PE(sys.argv[1])
+check("machine", pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"])
+check("subsystem", pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+
+imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
+check("only system DLLs imported", sorted(imports - SYSTEM_DLLS), [])
+
+fixed = pe.VS_FIXEDFILEINFO[0]
+check("file version", (fixed.FileVersionMS, fixed.FileVersionLS), (0x00010004, 0x00000001))
+check("product version", (fixed.ProductVersionMS, fixed.ProductVersionLS), (0x00010004, 0x00000001))
+
+strings = {}
+translations = []
+for info in pe.FileInfo[0]:
+    if info.Key == b"StringFileInfo":
+        for table in info.StringTable:
+            strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    elif info.Key == b"VarFileInfo":
+        for var in info.Var:
+            translations.extend(var.entry.values())
+check("version strings", strings, EXPECTED_STRINGS)
+check("translation", translations, ["0x041d 0x04e4"])
+
+resources = {}
+for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+    for entry in kind.directory.entries:
+        language = entry.directory.entries[0]
+        data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
+        resources[(kind.id, entry.id)] = data
+
+RT_CURSOR, RT_BITMAP, RT_ICON, RT_GROUP_CURSOR, RT_GROUP_ICON = 1, 2, 3, 12, 14
+group_icon = resources.get((RT_GROUP_ICON, 1), b"")
+check("icon group", struct.unpack_from("<HHHBBBBHH", group_icon)[:9] if len(group_icon) >= 14 else None,
+      (0, 1, 1, 32, 32, 0, 0, 1, 8))
+group_cursor = resources.get((RT_GROUP_CURSOR, 2), b"")
+cursor_id = struct.unpack_from("<H", group_cursor, 18)[0] if len(group_cursor) >= 20 else None
+cursor = resources.get((RT_CURSOR, cursor_id), b"")
+check("hand cursor hot spot", struct.unpack_from("<HH", cursor) if len(cursor) >= 4 else None, (5, 0))
+bitmap = resources.get((RT_BITMAP, 3), b"")
+check("background bitmap", struct.unpack_from("<IiiHH", bitmap) if len(bitmap) >= 16 else None, (40, 480, 360, 1, 24))
+
+sys.exit(1 if failures else 0)
