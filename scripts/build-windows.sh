@@ -9,6 +9,6 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh windows
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=ON -DVARVIK_BENCHMARKS=OFF
+    -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=ON -DVARVIK_BENCHMARKS=ON
 cmake --build build-windows --parallel "$(nproc 2>/dev/null || echo 2)"
 echo "wrote build-windows/Varvik141.exe"
