@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "field_set.h"
+
 namespace varvik::ui {
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -117,6 +119,18 @@ constexpr const ControlRow& Row(std::string_view name)
         if (name == row.name)
             return row;
     throw "no such control"; // not constant: a misspelt name does not compile
+}
+
+// The entry field that holds each of the calculator's four values.
+constexpr const char* FieldControl(Field field)
+{
+    switch (field) {
+    case Field::FV: return "Text1";
+    case Field::GEV: return "Text2";
+    case Field::FVb: return "Text3";
+    case Field::EP: return "Text4";
+    }
+    return "Text1";
 }
 
 inline constexpr int kClientPixelWidth = kClientWidth / kTwipsPerPixel;

@@ -111,16 +111,7 @@ public:
     }
 
 private:
-    HWND Box(Field field) const
-    {
-        switch (field) {
-        case Field::FV: return form_.Text1;
-        case Field::GEV: return form_.Text2;
-        case Field::FVb: return form_.Text3;
-        case Field::EP: return form_.Text4;
-        }
-        return form_.Text1;
-    }
+    HWND Box(Field field) const { return form_.Control(FieldControl(field)); }
 
     Form1& form_;
 };
