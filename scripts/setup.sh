@@ -53,7 +53,7 @@ as_root() {
 
 install_missing() {
     local absent
-    absent=$(missing "$@")
+    absent=$(missing "$@" | sort -u)
     [[ -z "$absent" ]] && return 0
     echo "setup: installing $(echo $absent)"
     if [[ -z "${apt_updated:-}" ]]; then

@@ -15,6 +15,7 @@
 
 #include "form1.h"
 #include "form1_layout.h"
+#include "resource_ids.h"
 
 namespace varvik::win32 {
 namespace {
@@ -357,7 +358,15 @@ TEST_F(Form1Test, HomepageLinkWithHandCursor)
     EXPECT_FALSE(opened_[0].parameters);
     EXPECT_FALSE(opened_[0].directory);
     EXPECT_EQ(opened_[0].showMode, 0);
-    EXPECT_NE(GetCursor(), arrow);
+    const HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VARVIK_HAND_CURSOR));
+    EXPECT_EQ(GetCursor(), hand);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_EQ(info.xHotspot, 5u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
 
     // A failed open changes nothing and says nothing.
     openSucceeds_ = false;
@@ -375,9 +384,12 @@ TEST_F(Form1Test, HomepageLinkWithHandCursor)
 }
 
 // The real box: titled with the program's name, one OK button, and the
-// window waits for it.
+// window waits for it. Closing it gives the focus back to the field without
+// a new arrival, so the caret stays where it was.
 TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
 {
+    SetWindowTextW(form_->Text1, L"1234");
+    SendMessageW(form_->Text1, EM_SETSEL, 2, 2);
     struct Seen {
         HWND owner;
         std::wstring title, text;
@@ -419,6 +431,9 @@ TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_TRUE(seen.ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
+    Pump();
+    EXPECT_EQ(Focus(), form_->Text1);
+    EXPECT_EQ(Selection(form_->Text1), std::make_pair(2, 2));
 }
 
 } // namespace
