@@ -78,7 +78,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc)
     picture.lpfnWndProc = PictureBoxProc;
     picture.hInstance = instance;
     picture.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    picture.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    picture.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     picture.lpszClassName = kPictureBoxClass;
     RegisterClassExW(&picture);
 }
@@ -161,7 +161,7 @@ Form1::~Form1()
 
 HFONT Form1::Font(int style) const
 {
-    auto& font = const_cast<HFONT&>(fonts_[static_cast<std::size_t>(style & 3)]);
+    HFONT& font = fonts_[static_cast<std::size_t>(style & 3)];
     if (!font) {
         // 8.25 points at the screen's resolution: 11 pixels high at 96 dpi.
         const HDC screen = GetDC(nullptr);

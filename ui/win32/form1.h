@@ -91,7 +91,7 @@ private:
     HWND hwnd_ = nullptr;
     HBITMAP background_ = nullptr;
     HCURSOR hand_ = nullptr;
-    std::array<HFONT, 4> fonts_{}; // by FontStyle flags
+    mutable std::array<HFONT, 4> fonts_{}; // by FontStyle flags, made on first use
     std::array<HWND, ui::kForm1Controls.size()> children_{}; // by row of the description; null for what is drawn
     HWND lastFocus_ = nullptr;        // where the focus goes back when the window is reactivated
     bool restoringFocus_ = false;
