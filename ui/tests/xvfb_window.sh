@@ -76,7 +76,8 @@ capture_window() {
 # Windows fonts ("MS Sans Serif" among them) where Windows keeps its fonts:
 # Debian's Wine does not look for them where its fonts-wine package puts them.
 wine_prefix() {
-    export WINEPREFIX=$1 WINEARCH=win64
+    WINEPREFIX=$(realpath -m "$1")
+    export WINEPREFIX WINEARCH=win64
     export WINEDEBUG=${VARVIK_WINEDEBUG:--all}
     # No Mono or Gecko: nothing here needs them, and Wine would offer to fetch them.
     export WINEDLLOVERRIDES="mscoree,mshtml="
