@@ -16,7 +16,7 @@ const std::string kNotDigits = "msg: " + std::string(kMsgNotDigits);
 const std::string kInvalidGev = "msg: " + std::string(kMsgInvalidGev);
 const std::string kInvalidEp = "msg: " + std::string(kMsgInvalidEp);
 const std::string kTooFar = "msg: " + std::string(kMsgDifferenceTooLarge);
-const std::string kOverflow = "msg: " + std::string(RunTimeErrorText(RunTimeError::Kind::Overflow));
+const std::string kOverflow = "msg: Talen är för stora för att Varvik ska kunna räkna med dem (spill).";
 const Log kResetAll{kTooFar, "FV=0", "GEV=0", "FVb=0", "EP=0"};
 const Texts kZeros{"0", "0", "0", "0"};
 
@@ -37,6 +37,8 @@ TEST(EpCost, ExampleTable)
         {"10.5", "12", "15", "8"},     {"11.5", "12", "15", "6"},      {"0.5", "0.5", "46340.5", "1073720970"},
         {"10,5", "12", "15", "8"},     {"0,5", "0,5", "46340,5", "1073720970"},
         {"-2000000000", "1000", "1000", "2000001000"},
+        {"15", "12", "12", "0"}, // down from above GEV to exactly GEV
+        {"0", "0", "-2147483648", "-2147483648"}, {"-2147483647", "0", "0", "2147483647"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fv) + " " + c.gev + " " + c.fvb);
@@ -153,7 +155,7 @@ TEST(CheckFields, MessagesAndResetsInOrder)
 TEST(RunTimeErrors, ReportedOnceAndNothingFurtherWritten)
 {
     const std::string hugeNegative = "-" + std::string(400, '9');
-    const std::string kFpError = "msg: " + std::string(RunTimeErrorText(RunTimeError::Kind::FloatingPoint));
+    const std::string kFpError = "msg: Beräkningen gav inget giltigt tal (flyttalsfel).";
     const CheckCase cases[] = {
         {"FV outside 32 bits", Command::EpCost, {"-5000000000", "0", "10", "4"}, ClickOutcome::ErrorReported,
          {kOverflow}, {"-5000000000", "0", "10", "4"}},
@@ -165,6 +167,10 @@ TEST(RunTimeErrors, ReportedOnceAndNothingFurtherWritten)
          ClickOutcome::ErrorReported, {"EP=0", kOverflow}, {"-2147483648", "1000", "1001", "0"}},
         {"FV + EP beyond 32 bits", Command::Purchase, {"-2000000000", "0", "", "-2000000000"},
          ClickOutcome::ErrorReported, {"FVb=0", kOverflow}, {"-2000000000", "0", "0", "-2000000000"}},
+        {"cost one below the 32-bit range", Command::EpCost, {"1", "1", "-2147483648", ""},
+         ClickOutcome::ErrorReported, {"EP=0", kOverflow}, {"1", "1", "-2147483648", "0"}},
+        {"cost one above the 32-bit range", Command::EpCost, {"-2147483648", "0", "0", ""},
+         ClickOutcome::ErrorReported, {"EP=0", kOverflow}, {"-2147483648", "0", "0", "0"}},
         {"EP outside 32 bits", Command::Purchase, {"0", "0", "0", "-3000000000"}, ClickOutcome::ErrorReported,
          {kOverflow}, {"0", "0", "0", "-3000000000"}},
         {"infinite minus infinite", Command::EpCost, {hugeNegative, hugeNegative, "0", "0"},

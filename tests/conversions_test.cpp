@@ -29,6 +29,8 @@ TEST(NumberGrammar, AcceptsAndRefuses)
         {"&H1A", false},    {"(5)", false},       {"5kr", false},      {"$5", false},
         {"abc", false},     {"\t5", false},       {"5-", false},       {"inf", false},
         {"nan", false},     {"١٢", false},        {"\xe2\x88\x92" "3", false},
+        {"/", false},       {":", false},         {"1/2", false},      {"5:", false},
+        {"/5", false},      {":0", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsNumeric(c.text), c.numeric) << '"' << c.text << '"';
@@ -93,6 +95,7 @@ TEST(DoubleToInt32, RoundsHalvesToEvenAndOverflowsOutOfRange)
 {
     const std::pair<double, std::int32_t> cases[] = {
         {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {3.49, 3}, {-3.51, -4},
+        {3.7, 4}, {-3.7, -4},
         {1073720970.0, 1073720970}, {2147483647.0, 2147483647}, {2147483647.4, 2147483647},
         {-2147483648.5, -2147483647 - 1},
     };
@@ -131,6 +134,7 @@ TEST(Conversions, RefuseTextsThatAreNotNumbers)
                 ADD_FAILURE() << '"' << text << "\" converted";
             } catch (const RunTimeError& error) {
                 EXPECT_EQ(error.kind(), RunTimeError::Kind::TypeMismatch) << text;
+                EXPECT_STREQ(error.what(), "Ett fält innehåller inget tal (typfel).");
             }
         }
     }
