@@ -3,6 +3,7 @@
 #include "form1_layout.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -21,6 +22,7 @@ void TextBox::WriteText(const QString& text)
     writing_ = true;
     setText(text);
     writing_ = false;
+    setCursorPosition(0);
 }
 
 void TextBox::focusInEvent(QFocusEvent* event)
@@ -46,6 +48,16 @@ QValidator::State TextBox::LengthLimit::validate(QString& input, int& pos) const
         pos = static_cast<int>(start);
     }
     return Acceptable;
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QValidator>
 
 namespace varvik::ui {
@@ -18,7 +19,8 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    // Replaces the whole text, whatever its length.
+    // Replaces the whole text, whatever its length, and shows it from its
+    // first character, as a native edit control does.
     void WriteText(const QString& text);
 
 signals:
@@ -42,6 +44,17 @@ private:
 
     QString committed_; // the text before the edit being validated
     bool writing_ = false;
+};
+
+// A push button that Enter and Return press as Space does, as on the
+// desktops the program comes from; the window has no default button.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A label that reports a click anywhere in its rectangle, its transparent

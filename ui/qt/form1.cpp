@@ -1,6 +1,8 @@
 #include "form1.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -61,7 +63,7 @@ QWidget* Create(const ControlRow& row, QWidget* parent)
         return box;
     }
     case Kind::PushButton: {
-        auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
+        auto* button = new PushButton(QString::fromUtf8(row.caption), parent);
         button->setAutoDefault(false);
         return button;
     }
@@ -133,11 +135,24 @@ QFont ProgramFont()
     return font;
 }
 
+int MessageBoxMinimumWidth(const QString& title)
+{
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    constexpr int kTitleBarButtonsAndMargins = 160;
+    return QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarButtonsAndMargins;
+}
+
 void ShowMessageBox(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()), text,
-                    QMessageBox::Ok, parent);
+    const QString title = QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size());
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    // A box is at least as wide as its title with the title bar's buttons,
+    // however short its text; a window manager would cut the title otherwise.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(MessageBoxMinimumWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

@@ -28,6 +28,9 @@ using OpenerFn = std::function<bool(std::string& document, Shell::OptionalText o
 // The modal box of the program: no icon, one OK button, the program's title.
 void ShowMessageBox(QWidget* parent, const QString& text);
 
+// The least width of a message box that shows the whole of its title.
+int MessageBoxMinimumWidth(const QString& title);
+
 // The program's one window. It only adapts its controls to the calculator.
 class Form1 : public QWidget {
     Q_OBJECT

@@ -173,6 +173,20 @@ private slots:
             QCOMPARE(QColor(shown.pixel(p)), QColor(picture.pixel(p)));
     }
 
+    // The headings sit centred over their fields, the strip under the bottom
+    // line is filled, and the key box has a frame of one pixel.
+    void drawnLooks()
+    {
+        for (const char* heading : {"Label1", "Label2", "Label3", "Label4"})
+            QCOMPARE(static_cast<QLabel*>(Control(heading))->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        const QImage shown = form_->grab().toImage();
+        QCOMPARE(QColor(shown.pixel(287, 240)), QColor(0xFFFF80)); // Shape2, right of the link's text
+        QCOMPARE(QColor(shown.pixel(16, 180)), QColor(Qt::black));            // the frame's left edge
+        QCOMPARE(QColor(shown.pixel(17, 180)), QColor(0xFFFF80));             // one pixel in: the key box
+        QCOMPARE(QColor(shown.pixel(100, 216)), QColor(Qt::black));           // the bottom edge
+        QCOMPARE(QColor(shown.pixel(100, 215)), QColor(0xFFFF80));
+    }
+
     void tabCycle()
     {
         ShowActive();
@@ -230,6 +244,29 @@ private slots:
         QCOMPARE(form_->Text3->text(), QString(QStringLiteral("42") + text.mid(8)));
     }
 
+    // Every field, arrived at forwards and backwards.
+    void everyFieldSelectsOnArrival()
+    {
+        ShowActive();
+        const QList<QWidget*> cycle{form_->Text1,    form_->Text2,    form_->Text3,    form_->Text4,
+                                    form_->Command3, form_->Command1, form_->Command2, form_->Picture1};
+        for (int i = 0; i < 4; ++i) {
+            auto* box = static_cast<TextBox*>(cycle[i]);
+            box->WriteText(QStringLiteral("-2100000000"));
+            for (const bool forwards : {true, false}) {
+                QWidget* from = cycle[(i + (forwards ? 7 : 1)) % 8];
+                from->setFocus(Qt::OtherFocusReason);
+                box->deselect();
+                if (forwards)
+                    QTest::keyClick(from, Qt::Key_Tab);
+                else
+                    QTest::keyClick(from, Qt::Key_Backtab, Qt::ShiftModifier);
+                QCOMPARE(QApplication::focusWidget(), box);
+                QCOMPARE(box->selectedText(), QStringLiteral("-2100000"));
+            }
+        }
+    }
+
     void fieldsTakeAtMostEightCharacters()
     {
         ShowActive();
@@ -247,6 +284,17 @@ private slots:
         box->end(false);
         box->paste();
         QCOMPARE(box->text(), QStringLiteral("1234abcd"));
+        QCOMPARE(box->cursorPosition(), 8);
+        box->setText(QStringLiteral("1234"));
+        box->setCursorPosition(2);
+        box->paste();
+        QCOMPARE(box->text(), QStringLiteral("12abcd34"));
+        QCOMPARE(box->cursorPosition(), 6); // after the pasted part that fitted
+
+        // Typing at the start of a full field changes nothing.
+        box->home(false);
+        QTest::keyClick(box, Qt::Key_9);
+        QCOMPARE(box->text(), QStringLiteral("12abcd34"));
 
         // What the program writes is shown whole; the user cannot make it grow
         // but can shorten it.
@@ -257,6 +305,33 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("1073720970"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("107372097"));
+    }
+
+    // Enter, Return and the keypad's Enter press a focused button; in a field
+    // they do nothing, the window having no default button.
+    void enterPressesAFocusedButton()
+    {
+        ShowActive();
+        const QList<TextBox*> boxes{form_->Text1, form_->Text2, form_->Text3, form_->Text4};
+        auto set = [&boxes](const QStringList& texts) {
+            for (int i = 0; i < 4; ++i)
+                boxes[i]->WriteText(texts[i]);
+        };
+        set({"10", "12", "15", "77"});
+        QTest::keyClick(form_->Text4, Qt::Key_Return);
+        QCOMPARE(form_->Text4->text(), QStringLiteral("77"));
+        form_->Command1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form_->Command1, Qt::Key_Return);
+        QCOMPARE(form_->Text4->text(), QStringLiteral("8"));
+        set({"10", "12", "15", "8"});
+        form_->Command2->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form_->Command2, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(form_->Text3->text(), QStringLiteral("15"));
+        QCOMPARE(form_->Text4->text(), QStringLiteral("0"));
+        form_->Command3->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form_->Command3, Qt::Key_Enter);
+        QCOMPARE(form_->Text3->text(), QStringLiteral("0"));
+        QVERIFY(messages_.isEmpty());
     }
 
     void rensaResetsEveryFieldAndLeavesFocus()
@@ -280,7 +355,7 @@ private slots:
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QStringList>("messages");
-        const QString overflow = QString::fromUtf8(varvik::RunTimeErrorText(varvik::RunTimeError::Kind::Overflow));
+        const QString overflow = QStringLiteral("Talen är för stora för att Varvik ska kunna räkna med dem (spill).");
         QTest::newRow("EP across the base") << "Command1" << QStringList{"10", "12", "15", ""}
                                             << QStringList{"10", "12", "15", "8"} << QStringList{};
         QTest::newRow("EP with commas") << "Command1" << QStringList{"10,5", "12", "15", "0"}
@@ -298,6 +373,12 @@ private slots:
         QTest::newRow("large result shown whole") << "Command2" << QStringList{"-2000000000", "0", "0", "-100000000"}
                                                   << QStringList{"-2000000000", "0", "-2100000000", "0"}
                                                   << QStringList{};
+        QTest::newRow("ten digits read from the first") << "Command1" << QStringList{"-9999999", "1000", "47340", "0"}
+                                                        << QStringList{"-9999999", "1000", "47340", "1083721969"}
+                                                        << QStringList{};
+        QTest::newRow("refund read from its minus sign") << "Command1" << QStringList{"47340", "1000", "1001", "0"}
+                                                         << QStringList{"47340", "1000", "1001", "-1073720969"}
+                                                         << QStringList{};
     }
 
     void calculationButtons()
@@ -317,6 +398,13 @@ private slots:
         QCOMPARE(shown, after);
         QCOMPARE(messages_, messages);
         QVERIFY(form_->isVisible());
+        // Whatever the program wrote is read from its first character: the
+        // caret stands before it, and the view is scrolled to show it.
+        for (TextBox* box : boxes) {
+            box->grab();
+            QCOMPARE(box->cursorPosition(), 0);
+            QVERIFY2(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 8, qPrintable(box->text()));
+        }
     }
 
     void messageBoxIsModalWithOneOkAndNoIcon()
@@ -332,6 +420,11 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->buttons().size(), 1);
             QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            // Wide enough for the title in a bold title bar font, with room
+            // for the title bar's buttons.
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            QVERIFY(box->width() >= QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100);
             box->button(QMessageBox::Ok)->click();
         });
         // A watchdog, so that a box nobody closes fails the test instead of hanging it.
@@ -364,6 +457,13 @@ private slots:
         QCOMPARE(opened_.size(), 2);
         QVERIFY(messages_.isEmpty());
         QCOMPARE(form_->Text1->text(), QStringLiteral("0"));
+
+        // Only a left press and release both inside the label open it.
+        QTest::mousePress(form_->Label10, Qt::LeftButton, {}, QPoint(20, 8));
+        QTest::mouseRelease(form_->Label10, Qt::LeftButton, {}, QPoint(20, 40));
+        QTest::mouseClick(form_->Label10, Qt::RightButton, {}, QPoint(20, 8));
+        QTest::mouseClick(form_->Label10, Qt::MiddleButton, {}, QPoint(20, 8));
+        QCOMPARE(opened_.size(), 2);
 
         // Other labels do nothing.
         QTest::mouseClick(Control("Label11"), Qt::LeftButton, {}, QPoint(5, 8));
