@@ -18,4 +18,8 @@ file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" icon_line REGEX "^
 if(NOT icon_line STREQUAL "Icon=${APP_ID}")
     message(FATAL_ERROR "the desktop entry names the icon '${icon_line}'")
 endif()
+file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" class_line REGEX "^StartupWMClass=")
+if(NOT class_line STREQUAL "StartupWMClass=Varvik141")
+    message(FATAL_ERROR "the desktop entry names the window class '${class_line}'")
+endif()
 file(REMOVE_RECURSE "${PREFIX}")

@@ -36,6 +36,12 @@ hints=$(xprop -id "$window_id" WM_NORMAL_HINTS)
 check "least size" "$(grep -o 'minimum size: [0-9]* by [0-9]*' <<<"$hints")" "minimum size: 366 by 263"
 check "greatest size" "$(grep -o 'maximum size: [0-9]* by [0-9]*' <<<"$hints")" "maximum size: 366 by 263"
 
+# A dock groups the window with its launcher by this class, which the desktop
+# entry names as its StartupWMClass.
+if [[ -z "${WINEPREFIX:-}" ]]; then
+    check "window class" "$(xprop -id "$window_id" WM_CLASS)" 'WM_CLASS(STRING) = "Varvik141", "Varvik141"'
+fi
+
 capture_window "$work/window.png"
 pixel() { convert "$work/window.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
 
