@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "controls.h"
 #include "form1_layout.h"
+#include "readable.h"
 #include "shell.h"
 
 namespace varvik::ui {
@@ -80,15 +82,25 @@ QWidget* Create(const ControlRow& row, QWidget* parent)
     return nullptr;
 }
 
-void ApplyColours(const ControlRow& row, QWidget* widget)
+// A text or outline in one of the scheme's colours is drawn black where that
+// colour would not be readable on what lies beneath it.
+QColor ResolveReadable(const Colour& colour, const QPalette& palette, std::uint32_t beneath)
+{
+    const QColor resolved = Resolve(colour, palette);
+    if (colour.source != Colour::Source::System)
+        return resolved;
+    return QColor::fromRgb(static_cast<QRgb>(ReadableOn(resolved.rgb() & 0xFFFFFF, beneath)));
+}
+
+void SetControlColours(const ControlRow& row, QWidget* widget, const QPalette& scheme, std::uint32_t beneath)
 {
     QPalette palette = widget->palette();
     if (auto* shape = qobject_cast<Shape*>(widget)) {
-        shape->SetColours(Resolve(row.back, palette), Resolve(row.fore, palette));
+        shape->SetColours(Resolve(row.back, scheme), ResolveReadable(row.fore, scheme, beneath));
         return;
     }
-    const QColor back = Resolve(row.back, palette);
-    const QColor fore = Resolve(row.fore, palette);
+    const QColor back = Resolve(row.back, scheme);
+    const QColor fore = ResolveReadable(row.fore, scheme, beneath);
     if (fore.isValid())
         palette.setColor(QPalette::WindowText, fore);
     if (back.isValid() && back.alpha() > 0) {
@@ -227,11 +239,12 @@ void Form1::Build()
         widget->setObjectName(QString::fromLatin1(row.name));
         widget->setGeometry(Geometry(row));
         widget->setFont(FontOf(row));
-        ApplyColours(row, widget);
         NameForScreenReaders(widget);
         if (widget->focusPolicy() != Qt::NoFocus && row.tabIndex != kNoTab)
             tabCycle.emplace_back(row.tabIndex, widget);
     }
+
+    ApplyColours();
 
     std::sort(tabCycle.begin(), tabCycle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabCycle.size(); ++i)
@@ -248,6 +261,38 @@ void Form1::Build()
     Picture1 = findChild<PictureBox*>(QStringLiteral("Picture1"));
 
     Label10->setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand_cursor.png")), kHandHotSpotX, kHandHotSpotY));
+}
+
+// The scheme's colours, made readable on the fixed colours beneath them; run
+// again whenever the desktop's colour scheme changes.
+void Form1::ApplyColours()
+{
+    const QImage picture = background_.toImage();
+    const auto pictureAverage = [&picture](PixelRect r) {
+        double sum[3] = {0, 0, 0};
+        int count = 0;
+        for (int y = std::max(0, r.top); y < std::min(picture.height(), r.top + r.height); ++y)
+            for (int x = std::max(0, r.left); x < std::min(picture.width(), r.left + r.width); ++x, ++count) {
+                const QRgb p = picture.pixel(x, y);
+                sum[0] += qRed(p);
+                sum[1] += qGreen(p);
+                sum[2] += qBlue(p);
+            }
+        if (count == 0)
+            return std::uint32_t{0};
+        auto channel = [count](double total) { return static_cast<std::uint32_t>(std::lround(total / count)); };
+        return channel(sum[0]) << 16 | channel(sum[1]) << 8 | channel(sum[2]);
+    };
+    for (const ControlRow& row : kForm1Controls)
+        if (QWidget* widget = findChild<QWidget*>(QLatin1String(row.name), Qt::FindDirectChildrenOnly))
+            SetControlColours(row, widget, palette(), ColourBeneath(row, pictureAverage));
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        ApplyColours();
 }
 
 void Form1::paintEvent(QPaintEvent*)

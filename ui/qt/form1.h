@@ -58,6 +58,7 @@ public:
     void Label10_Click();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -65,6 +66,7 @@ private:
     class Services;
 
     void Build();
+    void ApplyColours();
 
     QPixmap background_;
     OpenerFn opener_;

@@ -12,11 +12,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "controls.h"
 #include "form1.h"
 #include "form1_layout.h"
+#include "readable.h"
 #include "shell.h"
 
 using namespace varvik::ui;
@@ -185,6 +187,45 @@ private slots:
         QCOMPARE(QColor(shown.pixel(17, 180)), QColor(0xFFFF80));             // one pixel in: the key box
         QCOMPARE(QColor(shown.pixel(100, 216)), QColor(Qt::black));           // the bottom edge
         QCOMPARE(QColor(shown.pixel(100, 215)), QColor(0xFFFF80));
+    }
+
+    // Under a dark scheme the scheme's light text would vanish on the key
+    // box's yellow and the olive picture; it is drawn black there, and a
+    // scheme colour that reads well is kept.
+    void readableUnderAnyScheme()
+    {
+        const QPalette original = QApplication::palette();
+        QPalette dark = original;
+        for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            dark.setColor(role, QColor(0xEEEEEE));
+        for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+            dark.setColor(role, QColor(0x202020));
+        QApplication::setPalette(dark);
+        init(); // a window opened under the dark scheme
+        const QImage shown = form_->grab().toImage();
+        const QImage picture(QStringLiteral(":/images/background.png"));
+        auto contrast = [](QRgb a, QRgb b) { return varvik::ui::Contrast(a & 0xFFFFFF, b & 0xFFFFFF); };
+        // The strongest contrast between what is drawn in a rectangle and what
+        // lies beneath: the text's own colour against its ground.
+        auto strongest = [&](QRect r, std::function<QRgb(QPoint)> beneath) {
+            double best = 1;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    best = std::max(best, contrast(shown.pixel(x, y), beneath({x, y})));
+            return best;
+        };
+        const auto yellow = [](QPoint) { return qRgb(0xFF, 0xFF, 0x80); };
+        const auto olive = [&picture](QPoint p) { return picture.pixel(p); };
+        QVERIFY(strongest({17, 153, 190, 14}, yellow) >= 4.5);         // a key line
+        QVERIFY(strongest({89, 25, 55, 15}, olive) >= 4.5);            // the GEV heading
+        QVERIFY(contrast(shown.pixel(16, 180), qRgb(0xFF, 0xFF, 0x80)) >= 4.5); // the frame
+
+        QPalette light = original;
+        light.setColor(QPalette::WindowText, QColor(0x800000));
+        QApplication::setPalette(light); // the scheme changes while the window is open
+        QCoreApplication::processEvents();
+        QCOMPARE(Control("Label6")->palette().color(QPalette::WindowText), QColor(0x800000));
+        QApplication::setPalette(original);
     }
 
     void tabCycle()
