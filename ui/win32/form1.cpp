@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "readable.h"
 #include "resource_ids.h"
 #include "windows_text.h"
 
@@ -24,11 +25,14 @@ const std::wstring& Caption()
     return caption;
 }
 
+std::uint32_t ToRgb(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
+COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
 COLORREF Resolve(const Colour& colour)
 {
     switch (colour.source) {
     case Colour::Source::Rgb:
-        return RGB((colour.rgb >> 16) & 0xFF, (colour.rgb >> 8) & 0xFF, colour.rgb & 0xFF);
+        return FromRgb(colour.rgb);
     case Colour::Source::System:
         switch (colour.system) {
         case SystemColour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
@@ -245,24 +249,54 @@ void Form1::Paint(HDC dc) const
         if (row.kind != Kind::Label && row.kind != Kind::Shape)
             continue;
         RECT rect = Rect(row);
+        // A text or outline in one of the scheme's colours is drawn black
+        // where that colour would not be readable on what lies beneath it.
+        COLORREF fore = Resolve(row.fore);
+        if (row.fore.source == Colour::Source::System)
+            fore = FromRgb(ReadableOn(ToRgb(fore), ColourBeneath(row, [this](PixelRect r) { return PictureAverage(r); })));
         if (row.back.source == Colour::Source::Rgb) {
             const HBRUSH fill = CreateSolidBrush(Resolve(row.back));
             FillRect(dc, &rect, fill);
             DeleteObject(fill);
         }
         if (row.kind == Kind::Shape) {
-            const HBRUSH outline = CreateSolidBrush(Resolve(row.fore));
+            const HBRUSH outline = CreateSolidBrush(fore);
             FrameRect(dc, &rect, outline);
             DeleteObject(outline);
             continue;
         }
         const HGDIOBJ oldFont = SelectObject(dc, Font(row.font));
-        SetTextColor(dc, Resolve(row.fore));
+        SetTextColor(dc, fore);
         const std::wstring caption = WideText(row.caption);
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
                   DT_NOPREFIX | DT_WORDBREAK | (row.align == Align::Center ? DT_CENTER : DT_LEFT));
         SelectObject(dc, oldFont);
     }
+}
+
+// The background picture's average colour over a rectangle of the client
+// area, 0xRRGGBB.
+std::uint32_t Form1::PictureAverage(PixelRect r) const
+{
+    DIBSECTION picture{};
+    if (!background_ || GetObjectW(background_, sizeof picture, &picture) != sizeof picture || !picture.dsBm.bmBits ||
+        picture.dsBm.bmBitsPixel != 24)
+        return 0;
+    const BITMAP& bits = picture.dsBm;
+    const auto* rows = static_cast<const std::uint8_t*>(bits.bmBits);
+    double sum[3] = {0, 0, 0};
+    int count = 0;
+    for (int y = std::max(0, r.top); y < std::min<int>(bits.bmHeight, r.top + r.height); ++y) {
+        // Bottom-up rows of blue, green, red.
+        const std::uint8_t* row = rows + static_cast<std::ptrdiff_t>(bits.bmHeight - 1 - y) * bits.bmWidthBytes;
+        for (int x = std::max(0, r.left); x < std::min<int>(bits.bmWidth, r.left + r.width); ++x, ++count)
+            for (int c = 0; c < 3; ++c)
+                sum[2 - c] += row[x * 3 + c];
+    }
+    if (count == 0)
+        return 0;
+    auto channel = [count](double total) { return static_cast<std::uint32_t>(total / count + 0.5); };
+    return channel(sum[0]) << 16 | channel(sum[1]) << 8 | channel(sum[2]);
 }
 
 bool Form1::OverLink(POINT client) const
@@ -327,6 +361,9 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1; // the background picture covers the whole client area
+    case WM_SYSCOLORCHANGE:
+        InvalidateRect(hwnd_, nullptr, FALSE); // the labels take the new scheme's colours
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         const HDC dc = BeginPaint(hwnd_, &ps);

@@ -84,6 +84,7 @@ private:
     void OnCommand(HWND control, int notification);
     void SelectFirstCharacters(HWND box);
     bool OverLink(POINT client) const;
+    std::uint32_t PictureAverage(ui::PixelRect r) const;
     HFONT Font(int style) const;
 
     HINSTANCE instance_;

@@ -9,12 +9,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "form1.h"
 #include "form1_layout.h"
+#include "readable.h"
 #include "resource_ids.h"
 
 namespace varvik::win32 {
@@ -381,6 +383,70 @@ TEST_F(Form1Test, HomepageLinkWithHandCursor)
         EXPECT_EQ(GetCursor(), arrow) << p.x << "," << p.y;
     }
     EXPECT_EQ(opened_.size(), 3u);
+}
+
+// The client area as drawn, read back pixel by pixel.
+class Snapshot {
+public:
+    explicit Snapshot(HWND window)
+    {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const HDC screen = GetDC(window);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, 366, 263);
+        old_ = SelectObject(dc_, bitmap_);
+        BitBlt(dc_, 0, 0, 366, 263, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    }
+    explicit Snapshot(HBITMAP picture) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, picture)) {}
+    ~Snapshot()
+    {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        if (bitmap_)
+            DeleteObject(bitmap_);
+    }
+    std::uint32_t Pixel(int x, int y) const
+    {
+        const COLORREF c = GetPixel(dc_, x, y);
+        return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_;
+};
+
+// Under a dark scheme the scheme's light text would vanish on the key box's
+// yellow and the olive picture; it is drawn black there.
+TEST_F(Form1Test, ReadableUnderADarkScheme)
+{
+    const INT elements[] = {COLOR_WINDOWTEXT, COLOR_BTNTEXT};
+    const COLORREF original[] = {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF light[] = {RGB(0xEE, 0xEE, 0xEE), RGB(0xEE, 0xEE, 0xEE)};
+    SetSysColors(2, elements, light);
+    Pump();
+    const Snapshot shown(form_->Handle());
+    SetSysColors(2, elements, original);
+    Pump();
+
+    const auto picture = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VARVIK_BACKGROUND), IMAGE_BITMAP, 0, 0, 0));
+    const Snapshot beneath(picture);
+    // The strongest contrast between what is drawn in a rectangle and what
+    // lies beneath: the text's own colour against its ground.
+    auto strongest = [&](RECT r, auto ground) {
+        double best = 1;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                best = std::max(best, ui::Contrast(shown.Pixel(x, y), ground(x, y)));
+        return best;
+    };
+    EXPECT_GE(strongest({17, 153, 207, 167}, [](int, int) { return 0xFFFF80u; }), 4.5); // a key line
+    EXPECT_GE(strongest({89, 25, 144, 40}, [&](int x, int y) { return beneath.Pixel(x, y); }), 4.5); // GEV heading
+    EXPECT_GE(ui::Contrast(shown.Pixel(16, 180), 0xFFFF80), 4.5); // the key box's frame
+    DeleteObject(picture);
 }
 
 // The real box: titled with the program's name, one OK button, and the
