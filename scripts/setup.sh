@@ -19,12 +19,12 @@ windows_packages=(
 
 case "$purpose" in
 run)
-    packages=(g++ make cmake pkg-config qt6-base-dev fonts-liberation) ;;
+    packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation) ;;
 windows)
     packages=("${windows_packages[@]}") ;;
 test)
     packages=(
-        g++ make cmake pkg-config qt6-base-dev fonts-liberation
+        g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
         xvfb x11-utils imagemagick desktop-file-utils

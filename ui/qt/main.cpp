@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "form1.h"
+#include "swedish.h"
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Varvik v1.4.1"));
     QApplication::setApplicationVersion(QStringLiteral(VARVIK_FILE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(VARVIK_APP_ID));
+
+    varvik::ui::InstallSwedish(app);
 
     varvik::ui::Form1 form;
     form.show();

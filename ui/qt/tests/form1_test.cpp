@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "form1_layout.h"
 #include "readable.h"
 #include "shell.h"
+#include "swedish.h"
 
 using namespace varvik::ui;
 
@@ -52,6 +54,8 @@ private:
     }
 
 private slots:
+    void initTestCase() { varvik::ui::InstallSwedish(*QCoreApplication::instance()); }
+
     void init()
     {
         messages_.clear();
@@ -375,6 +379,18 @@ private slots:
         QVERIFY(messages_.isEmpty());
     }
 
+    // What Qt itself shows is Swedish too, whatever the locale.
+    void contextMenuIsSwedish()
+    {
+        std::unique_ptr<QMenu> menu(form_->Text1->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+        QCOMPARE(texts, (QStringList{"Ångra", "Gör om", "Klipp ut", "Kopiera", "Klistra in", "Ta bort",
+                                     "Markera allt"}));
+    }
+
     void rensaResetsEveryFieldAndLeavesFocus()
     {
         ShowActive();
@@ -461,6 +477,7 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->buttons().size(), 1);
             QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
             // Wide enough for the title in a bold title bar font, with room
             // for the title bar's buttons.
             QFont bold = QApplication::font();
