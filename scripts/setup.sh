@@ -28,6 +28,7 @@ test)
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
         xvfb x11-utils imagemagick desktop-file-utils
+        dbus at-spi2-core python3-pyatspi
         "${windows_packages[@]}"
     ) ;;
 *)

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "accessibility.h"
 #include "controls.h"
 #include "form1_layout.h"
 #include "readable.h"
@@ -126,8 +127,11 @@ void NameForScreenReaders(QWidget* widget)
     for (const auto& [name, spoken] : names)
         if (widget->objectName() == QLatin1String(name))
             widget->setAccessibleName(QString::fromUtf8(spoken));
+    // The key lines are read without the spaces that pad them in the box.
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setAccessibleName(label->text().trimmed());
     if (widget->objectName() == QLatin1String("Label10"))
-        widget->setAccessibleDescription(QString::fromUtf8("Länk: öppnar hemsidan i webbläsaren"));
+        widget->setAccessibleDescription(QString::fromUtf8("Öppnar hemsidan i webbläsaren"));
 }
 
 } // namespace
@@ -205,6 +209,7 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
       fields_(std::make_unique<Fields>(*this)),
       services_(std::make_unique<Services>(*this, std::move(messageBox)))
 {
+    InstallAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Reads the real window as a screen reader does: through AT-SPI, on a
+# private session bus and a private X server, and presses the homepage link
+# through its action (a stand-in xdg-open records what the desktop was asked
+# to open).
+#   accessibility_e2e.sh PROGRAM
+set -euo pipefail
+if [[ -z "${VARVIK_SESSION_BUS:-}" ]]; then
+    exec env VARVIK_SESSION_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v 'dbus-daemon' >&2)
+fi
+here=$(dirname "$0")
+# shellcheck source=../../tests/xvfb_window.sh
+source "$here/../../tests/xvfb_window.sh"
+
+work=$(mktemp -d)
+mkdir "$work/bin"
+printf '#!/bin/sh\necho "$@" > "%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+start_window "$1"
+status=0
+/usr/bin/python3 "$here/accessibility_tree.py" "$work/opened" || status=$?
+stop_window
+rm -rf "$work"
+exit "$status"
