@@ -88,12 +88,17 @@ void Shape::SetColours(const QColor& fill, const QColor& outline)
     update();
 }
 
+// The outline is one device pixel wide and even at any scale of the display:
+// it is drawn in the device's own pixels along the shape's edges.
 void Shape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), fill_);
-    painter.setPen(QPen(outline_, 1));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
+    const int w = qRound(width() * ratio), h = qRound(height() * ratio);
+    for (const QRect edge : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+        painter.fillRect(edge, outline_);
 }
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPainter>
@@ -138,16 +139,41 @@ void NameForScreenReaders(QWidget* widget)
 
 QFont ProgramFont()
 {
-    static const QString family = [] {
+    static const QFont font = [] {
         const QStringList installed = QFontDatabase::families();
+        QString family = QString::fromLatin1(kFontFace);
         for (const char* candidate : {kFontFace, "Liberation Sans", "Arial"})
-            if (installed.contains(QLatin1String(candidate)))
-                return QString::fromLatin1(candidate);
-        return QString::fromLatin1(kFontFace);
+            if (installed.contains(QLatin1String(candidate))) {
+                family = QString::fromLatin1(candidate);
+                break;
+            }
+        QFont chosen(family);
+        chosen.setStyleHint(QFont::SansSerif);
+        // Advances that are not rounded to whole pixels grow exactly with the
+        // display's scale, so a line that fits at one scale fits at all.
+        chosen.setHintingPreference(QFont::PreferVerticalHinting);
+        chosen.setPointSizeF(kFontPointSize);
+
+        // A substitute face may run wider than the design's: its letters are
+        // set a little closer where a label's text would otherwise reach the
+        // edge of its box, where the key box's frame lies.
+        qreal spacing = 0;
+        for (const ControlRow& row : kForm1Controls) {
+            if (row.kind != Kind::Label)
+                continue;
+            QFont styled = chosen;
+            styled.setBold(row.font & Bold);
+            styled.setUnderline(row.font & Underline);
+            const QString text = QString::fromUtf8(row.caption);
+            const qreal room = Pixels(row).width - 2; // clear of a frame on either side
+            const qreal width = QFontMetricsF(styled).horizontalAdvance(text);
+            if (width > room)
+                spacing = std::min(spacing, (room - width) / static_cast<qreal>(text.size()));
+        }
+        if (spacing < 0)
+            chosen.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+        return chosen;
     }();
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(kFontPointSize);
     return font;
 }
 

@@ -11,7 +11,8 @@ start_xvfb() {
     local displayfile
     displayfile=$(mktemp)
     # Xvfb picks a free display itself and writes its number once it is ready.
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    # shellcheck disable=SC2086
+    Xvfb -displayfd 3 -screen 0 800x600x24 ${VARVIK_XVFB_ARGS:-} -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     xvfb_pid=$!
     trap stop_window EXIT
     for _ in $(seq 300); do
@@ -45,11 +46,13 @@ start_window() {
     window_width=$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")
     window_height=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
 
-    # Mapped is not yet drawn: wait until the key box shows its light yellow.
+    # Mapped is not yet drawn: wait until the key box shows its light yellow
+    # (at (200, 140) of 366 x 263, whatever the display's scale).
     local probe
     probe=$(mktemp --suffix=.png)
     for _ in $(seq 100); do
-        import -window root -crop "1x1+$((window_x + 200))+$((window_y + 140))" +repage "$probe" 2>/dev/null &&
+        import -window root -crop "1x1+$((window_x + window_width * 200 / 366))+$((window_y + window_height * 140 / 263))" \
+            +repage "$probe" 2>/dev/null &&
             [[ "$(convert "$probe" -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6)" == FFFF80 ]] && break
         sleep 0.2
     done
