@@ -99,18 +99,22 @@ double Smoothstep(double edge0, double edge1, double x)
 
 // --- background -------------------------------------------------------------
 
-QImage Background()
+// At a scale of 2 the same picture is drawn with twice the pixels each way,
+// for displays that show the window at twice its size.
+QImage Background(int scale)
 {
-    constexpr int kWidth = 480, kHeight = 360;
-    constexpr int kVisibleWidth = 366, kVisibleHeight = 263;
+    const int kWidth = 480 * scale, kHeight = 360 * scale;
+    const int kVisibleWidth = 366 * scale, kVisibleHeight = 263 * scale;
     constexpr double kGlowX = 253, kGlowY = 152;
     const double yellow[3] = {255, 255, 52};
     const double olive[3] = {128, 140, 18};
     const double ridge[3] = {46, 80, 4};
 
-    std::vector<double> rgb(kWidth * kHeight * 3);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    std::vector<double> rgb(static_cast<std::size_t>(kWidth) * kHeight * 3);
+    for (int row = 0; row < kHeight; ++row)
+        for (int column = 0; column < kWidth; ++column) {
+            // The centre of the pixel in the picture's own 480 x 360 units.
+            const double x = (column + 0.5) / scale - 0.5, y = (row + 0.5) / scale - 0.5;
             // Rippled glass: the picture is sampled a little off its place.
             const double wx = x + 10 * (Fbm(x / 60.0, y / 60.0, 11u, 3) - 0.5);
             const double wy = y + 10 * (Fbm(x / 60.0, y / 60.0, 29u, 3) - 0.5);
@@ -133,7 +137,7 @@ QImage Background()
             const double darkness =
                 std::clamp(lower * (0.75 * std::max(edgeA, 0.8 * edgeB) + 0.3 * (1 - facet)), 0.0, 0.9);
 
-            double* out = &rgb[(static_cast<std::size_t>(y) * kWidth + x) * 3];
+            double* out = &rgb[(static_cast<std::size_t>(row) * kWidth + column) * 3];
             for (int c = 0; c < 3; ++c) {
                 const double lit = olive[c] + (yellow[c] - olive[c]) * light;
                 out[c] = lit + (ridge[c] - lit) * darkness;
@@ -149,7 +153,7 @@ QImage Background()
                 for (int c = 0; c < 3; ++c)
                     sum[c] += std::clamp(rgb[(static_cast<std::size_t>(y) * kWidth + x) * 3 + c], 0.0, 255.0);
         for (int c = 0; c < 3; ++c) {
-            const double gain = target[c] / (sum[c] / (kVisibleWidth * kVisibleHeight));
+            const double gain = target[c] / (sum[c] / (static_cast<double>(kVisibleWidth) * kVisibleHeight));
             for (std::size_t i = static_cast<std::size_t>(c); i < rgb.size(); i += 3)
                 rgb[i] *= gain;
         }
@@ -177,9 +181,10 @@ const std::map<char, const char*> kGlyphs{
 
 enum IconIndex : uint8_t { kClear = 0, kBlack = 1, kYellow = 2, kGreen = 3 };
 
-void DrawText(QImage& icon, const char* text, int x, int y, int scale, uint8_t colour)
+// Letters of scale x scale pixels a dot, gap pixels apart.
+void DrawText(QImage& icon, const char* text, int x, int y, int scale, int gap, uint8_t colour)
 {
-    for (; *text; ++text, x += (3 + 1) * scale + (scale > 1 ? 2 : 0)) {
+    for (; *text; ++text, x += (3 + 1) * scale + gap) {
         const char* glyph = kGlyphs.at(*text);
         for (int gy = 0; gy < 5; ++gy)
             for (int gx = 0; gx < 3; ++gx)
@@ -190,9 +195,12 @@ void DrawText(QImage& icon, const char* text, int x, int y, int scale, uint8_t c
     }
 }
 
-QImage Icon()
+// At a scale of 2 the letters are drawn twice as large with an outline of
+// one pixel, finer than the doubled outline of the 32 x 32 icon.
+QImage Icon(int scale)
 {
-    QImage icon(32, 32, QImage::Format_Indexed8);
+    const int size = 32 * scale;
+    QImage icon(size, size, QImage::Format_Indexed8);
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i)
         table[i] = qRgb(i, i, i); // a full 256-colour table; only the first four are used
@@ -203,21 +211,21 @@ QImage Icon()
     icon.setColorTable(table);
     icon.fill(kClear);
 
-    DrawText(icon, "V1.4.1", 4, 0, 1, kBlack); // the tiny lettering along the top edge
-    DrawText(icon, "VAR", 2, 7, 2, kYellow);
-    DrawText(icon, "VIK", 2, 20, 2, kGreen);
+    DrawText(icon, "V1.4.1", 4 * scale, 0, scale, 0, kBlack); // the tiny lettering along the top edge
+    DrawText(icon, "VAR", 2 * scale, 7 * scale, 2 * scale, 2 * scale, kYellow);
+    DrawText(icon, "VIK", 2 * scale, 20 * scale, 2 * scale, 2 * scale, kGreen);
 
     // Outline every letter pixel of the name in black.
     const QImage letters = icon.copy();
-    for (int y = 6; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
+    for (int y = 6 * scale; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
             if (letters.pixelIndex(x, y) != kClear)
                 continue;
             bool touches = false;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int nx = x + dx, ny = y + dy;
-                    if (nx >= 0 && ny >= 0 && nx < 32 && ny < 32) {
+                    if (nx >= 0 && ny >= 0 && nx < size && ny < size) {
                         const int index = letters.pixelIndex(nx, ny);
                         touches = touches || index == kYellow || index == kGreen;
                     }
@@ -267,6 +275,52 @@ QImage HandCursor()
                 cursor.setPixel(x, y, c == '#' ? 1 : 2);
         }
     return cursor;
+}
+
+// The hand at twice the size, with outlines of one pixel: where the outline
+// faces the outside it stays on the outer pixel, and a line inside the hand
+// (between the fingers) keeps its left or upper pixel.
+QImage HandCursorTwice(const QImage& hand)
+{
+    const int size = hand.width() * 2;
+    QImage twice(size, size, QImage::Format_Indexed8);
+    twice.setColorTable(hand.colorTable());
+    twice.fill(0);
+    auto source = [&hand](int x, int y) {
+        return x < 0 || y < 0 || x >= hand.width() || y >= hand.height() ? 0 : hand.pixelIndex(x, y);
+    };
+    auto nearClear = [&source](int x, int y, int reach) {
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
+                if (source(x + dx, y + dy) == 0)
+                    return true;
+        return false;
+    };
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int sx = x / 2, sy = y / 2, index = source(sx, sy);
+            if (index != 1) {
+                twice.setPixel(x, y, static_cast<uint>(index));
+                continue;
+            }
+            bool black;
+            if (nearClear(sx, sy, 1)) {
+                // An outline pixel: black where the half pixel faces the outside.
+                black = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        black = black || source((x + dx) / 2 - ((x + dx) < 0), (y + dy) / 2 - ((y + dy) < 0)) == 0;
+            } else {
+                // A line inside the hand: between white on its left and right
+                // it runs up and down, between white above and below it runs
+                // across.
+                const bool upright = source(sx - 1, sy) == 2 && source(sx + 1, sy) == 2;
+                const bool across = source(sx, sy - 1) == 2 && source(sx, sy + 1) == 2;
+                black = upright ? x % 2 == 0 : across ? y % 2 == 0 : (x % 2 == 0 || y % 2 == 0);
+            }
+            twice.setPixel(x, y, black ? 1u : 2u);
+        }
+    return twice;
 }
 
 // --- Windows formats -----------------------------------------------------------
@@ -420,14 +474,17 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    const QImage background = Background();
-    const QImage icon = Icon();
+    const QImage background = Background(1);
+    const QImage icon = Icon(1);
     const QImage hand = HandCursor();
     const bool ok = background.save(out.filePath(QStringLiteral("background.png")), "PNG") &&
                     icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
                     hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
                     Write(out, "background.bmp", Bitmap(background)) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
-                    Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1));
+                    Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1)) &&
+                    Background(2).save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
+                    Icon(2).save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&
+                    HandCursorTwice(hand).save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG");
     if (!ok)
         err << "make_images: could not write to " << out.path() << "\n";
     return ok ? 0 : 1;

@@ -291,7 +291,8 @@ void Form1::Build()
     Label10 = findChild<ClickLabel*>(QStringLiteral("Label10"));
     Picture1 = findChild<PictureBox*>(QStringLiteral("Picture1"));
 
-    Label10->setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand_cursor.png")), kHandHotSpotX, kHandHotSpotY));
+    // The hot spot is in the window's own units, whatever the picture's scale.
+    Label10->setCursor(QCursor(Picture(QStringLiteral("hand_cursor")), kHandHotSpotX, kHandHotSpotY));
 }
 
 // The scheme's colours, made readable on the fixed colours beneath them; run
@@ -326,12 +327,25 @@ void Form1::changeEvent(QEvent* event)
         ApplyColours();
 }
 
+// One of the window's pictures, drawn at twice the size where the display
+// shows the window larger, so that it stays sharp instead of pixel-doubled.
+QPixmap Form1::Picture(const QString& name) const
+{
+    if (devicePixelRatioF() <= 1)
+        return QPixmap(QStringLiteral(":/images/%1.png").arg(name));
+    QPixmap twice(QStringLiteral(":/images/%1@2x.png").arg(name));
+    twice.setDevicePixelRatio(2);
+    return twice;
+}
+
 void Form1::paintEvent(QPaintEvent*)
 {
     // Drawn once at its own size from the top-left corner; the window shows
     // only the part that fits.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, background_);
+    if (devicePixelRatioF() > 1 && background2x_.isNull())
+        background2x_ = Picture(QStringLiteral("background"));
+    painter.drawPixmap(0, 0, devicePixelRatioF() > 1 ? background2x_ : background_);
 }
 
 void Form1::Command1_Click() { RunClick(Command::EpCost, *fields_, *services_); }

@@ -68,7 +68,10 @@ private:
     void Build();
     void ApplyColours();
 
+    QPixmap Picture(const QString& name) const;
+
     QPixmap background_;
+    QPixmap background2x_; // made when first shown on a display of a larger scale
     OpenerFn opener_;
     std::unique_ptr<Fields> fields_;
     std::unique_ptr<Services> services_;

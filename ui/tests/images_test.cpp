@@ -23,7 +23,8 @@ private slots:
         QTemporaryDir out;
         QVERIFY(out.isValid());
         QCOMPARE(QProcess::execute(QStringLiteral(VARVIK_MAKE_IMAGES), {out.path()}), 0);
-        for (const char* name : {"background.png", "icon.png", "hand_cursor.png"}) {
+        for (const char* name : {"background.png", "icon.png", "hand_cursor.png", "background@2x.png", "icon@2x.png",
+                                 "hand_cursor@2x.png"}) {
             const QImage drawn(QDir(out.path()).filePath(QLatin1String(name)));
             const QImage committed = Committed(name);
             QVERIFY2(!committed.isNull(), name);
@@ -99,6 +100,32 @@ private slots:
             for (int x = 0; x < 32; ++x)
                 colours.insert(icon.pixel(x, y));
         QCOMPARE(colours, (QSet<QRgb>{qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(0xFF, 0xFF, 0x6B), qRgb(0x7A, 0xB9, 0)}));
+    }
+
+    // The pictures for displays at twice the scale: twice the pixels, the
+    // same colours, the hand's fingertip at twice its place.
+    void twiceTheScale()
+    {
+        const QImage background = Committed("background@2x.png");
+        QCOMPARE(background.size(), QSize(960, 720));
+        QVERIFY(!background.hasAlphaChannel());
+        const QImage icon = Committed("icon@2x.png");
+        QCOMPARE(icon.size(), QSize(64, 64));
+        QSet<QRgb> colours;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                colours.insert(icon.pixel(x, y));
+        QCOMPARE(colours, (QSet<QRgb>{qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(0xFF, 0xFF, 0x6B), qRgb(0x7A, 0xB9, 0)}));
+        const QImage hand = Committed("hand_cursor@2x.png");
+        QCOMPARE(hand.size(), QSize(64, 64));
+        QCOMPARE(hand.pixel(10, 0), qRgb(0, 0, 0));
+        QCOMPARE(hand.pixel(11, 0), qRgb(0, 0, 0));
+        QRect covered;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (qAlpha(hand.pixel(x, y)) != 0)
+                    covered |= QRect(x, y, 1, 1);
+        QCOMPARE(covered, QRect(0, 0, 34, 44));
     }
 
     void handCursor()

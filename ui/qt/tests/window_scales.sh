@@ -11,6 +11,7 @@ here=$(dirname "$0")
 source "$here/../../tests/xvfb_window.sh"
 work=$(mktemp -d)
 failures=0
+convert "$here/../../images/background@2x.png" "$work/background@2x.ppm"
 
 for setting in QT_SCALE_FACTOR=1.25 QT_SCALE_FACTOR=1.5 QT_SCALE_FACTOR=2 QT_FONT_DPI=120; do
     scale=${setting#*=}
@@ -22,7 +23,8 @@ for setting in QT_SCALE_FACTOR=1.25 QT_SCALE_FACTOR=1.5 QT_SCALE_FACTOR=2 QT_FON
         continue
     }
     convert "$work/window.png" "$work/window.ppm"
-    /usr/bin/python3 "$here/frame_check.py" "$work/window.ppm" "$scale" "$setting" || failures=$((failures + 1))
+    /usr/bin/python3 "$here/frame_check.py" "$work/window.ppm" "$scale" "$setting" "$work/background@2x.ppm" ||
+        failures=$((failures + 1))
 done
 
 rm -rf "$work"
