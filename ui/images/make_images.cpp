@@ -3,6 +3,10 @@
 //   background.png  480 x 360, 24-bit: sunlight through rippled, frosted glass
 //   icon.png        32 x 32, 256 colours, transparent: the name in pixel letters
 //   hand_cursor.png 32 x 32, black, white and transparent: a pointing hand
+//   background@2x.png, icon@2x.png, hand_cursor@2x.png   the same at twice
+//                   the size, for displays that show the window larger
+//   background.rgb  the background's pixels as they are, for a start without
+//                   decoding: rows from the top, 8 bits of red, green, blue
 // and the same pictures in the formats a Windows executable carries:
 //   background.bmp  24-bit bitmap
 //   icon.ico        32 x 32, 8 bits a pixel with a transparency mask
@@ -388,6 +392,15 @@ void Rows(Bytes& out, int width, int height, int bitsPerPixel, Pixel pixel)
     }
 }
 
+QByteArray RawPixels(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    QByteArray out;
+    for (int y = 0; y < rgb.height(); ++y)
+        out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+    return out;
+}
+
 QByteArray Bitmap(const QImage& image)
 {
     Bytes pixels;
@@ -480,7 +493,8 @@ int main(int argc, char* argv[])
     const bool ok = background.save(out.filePath(QStringLiteral("background.png")), "PNG") &&
                     icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
                     hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
-                    Write(out, "background.bmp", Bitmap(background)) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
+                    Write(out, "background.bmp", Bitmap(background)) &&
+                    Write(out, "background.rgb", RawPixels(background)) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
                     Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1)) &&
                     Background(2).save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
                     Icon(2).save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&

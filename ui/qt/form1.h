@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
@@ -69,8 +70,9 @@ private:
     void ApplyColours();
 
     QPixmap Picture(const QString& name) const;
+    static QImage BackgroundPicture();
 
-    QPixmap background_;
+    QImage background_;
     QPixmap background2x_; // made when first shown on a display of a larger scale
     OpenerFn opener_;
     std::unique_ptr<Fields> fields_;

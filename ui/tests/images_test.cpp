@@ -32,7 +32,7 @@ private slots:
                      name);
         }
         // The Windows executable carries these byte for byte.
-        for (const char* name : {"background.bmp", "icon.ico", "hand_cursor.cur"}) {
+        for (const char* name : {"background.bmp", "icon.ico", "hand_cursor.cur", "background.rgb"}) {
             QFile drawn(QDir(out.path()).filePath(QLatin1String(name)));
             QFile committed(QStringLiteral(VARVIK_IMAGES_DIR "/") + QLatin1String(name));
             QVERIFY2(drawn.open(QIODevice::ReadOnly) && committed.open(QIODevice::ReadOnly), name);
@@ -104,6 +104,18 @@ private slots:
 
     // The pictures for displays at twice the scale: twice the pixels, the
     // same colours, the hand's fingertip at twice its place.
+    // The raw pixels the Qt window shows are the PNG's.
+    void rawBackground()
+    {
+        QFile file(QStringLiteral(VARVIK_IMAGES_DIR "/background.rgb"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray raw = file.readAll();
+        QCOMPARE(raw.size(), 480 * 360 * 3);
+        const QImage image(reinterpret_cast<const uchar*>(raw.constData()), 480, 360, 480 * 3, QImage::Format_RGB888);
+        QCOMPARE(image.convertToFormat(QImage::Format_ARGB32),
+                 Committed("background.png").convertToFormat(QImage::Format_ARGB32));
+    }
+
     void twiceTheScale()
     {
         const QImage background = Committed("background@2x.png");
