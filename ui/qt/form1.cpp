@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QResource>
+#include <QTimer>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -167,7 +168,10 @@ QFont ProgramFont()
             styled.setUnderline(row.font & Underline);
             const QString text = QString::fromUtf8(row.caption);
             const qreal room = Pixels(row).width - 2; // clear of a frame on either side
-            const qreal width = QFontMetricsF(styled).horizontalAdvance(text);
+            const QFontMetricsF metrics(styled);
+            if (metrics.maxWidth() * static_cast<qreal>(text.size()) <= room)
+                continue; // fits whatever its letters
+            const qreal width = metrics.horizontalAdvance(text);
             if (width > room)
                 spacing = std::min(spacing, (room - width) / static_cast<qreal>(text.size()));
         }
@@ -239,7 +243,6 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     InstallAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kClientPixelWidth, kClientPixelHeight);
@@ -317,8 +320,11 @@ void Form1::ApplyColours()
         return channel(sum[0]) << 16 | channel(sum[1]) << 8 | channel(sum[2]);
     };
     for (const ControlRow& row : kForm1Controls)
-        if (QWidget* widget = findChild<QWidget*>(QLatin1String(row.name), Qt::FindDirectChildrenOnly))
-            SetControlColours(row, widget, palette(), ColourBeneath(row, pictureAverage));
+        if (QWidget* widget = findChild<QWidget*>(QLatin1String(row.name), Qt::FindDirectChildrenOnly)) {
+            // Only the scheme's colours need to know what lies beneath them.
+            const bool scheme = row.fore.source == Colour::Source::System;
+            SetControlColours(row, widget, palette(), scheme ? ColourBeneath(row, pictureAverage) : 0);
+        }
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -357,6 +363,12 @@ void Form1::paintEvent(QPaintEvent*)
     // Drawn once at its own size from the top-left corner; the window shows
     // only the part that fits.
     QPainter painter(this);
+    // The title bar's icon comes once the window is on the screen: reading
+    // it is no part of showing the window.
+    if (!iconPending_) {
+        iconPending_ = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(QIcon(QStringLiteral(":/images/icon.png"))); });
+    }
     if (devicePixelRatioF() > 1 && background2x_.isNull())
         background2x_ = Picture(QStringLiteral("background"));
     if (devicePixelRatioF() > 1)

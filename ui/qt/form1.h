@@ -73,6 +73,7 @@ private:
     static QImage BackgroundPicture();
 
     QImage background_;
+    bool iconPending_ = false;
     QPixmap background2x_; // made when first shown on a display of a larger scale
     OpenerFn opener_;
     std::unique_ptr<Fields> fields_;
