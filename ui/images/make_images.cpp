@@ -5,8 +5,9 @@
 //   hand_cursor.png 32 x 32, black, white and transparent: a pointing hand
 //   background@2x.png, icon@2x.png, hand_cursor@2x.png   the same at twice
 //                   the size, for displays that show the window larger
-//   background.rgb  the background's pixels as they are, for a start without
-//                   decoding: rows from the top, 8 bits of red, green, blue
+//   background.rgb  the part of the background the window shows (366 x 263)
+//                   as raw pixels, for a start without decoding: rows from
+//                   the top, 8 bits each of red, green and blue
 // and the same pictures in the formats a Windows executable carries:
 //   background.bmp  24-bit bitmap
 //   icon.ico        32 x 32, 8 bits a pixel with a transparency mask
@@ -494,7 +495,7 @@ int main(int argc, char* argv[])
                     icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
                     hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
                     Write(out, "background.bmp", Bitmap(background)) &&
-                    Write(out, "background.rgb", RawPixels(background)) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
+                    Write(out, "background.rgb", RawPixels(background.copy(0, 0, 366, 263))) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
                     Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1)) &&
                     Background(2).save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
                     Icon(2).save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&

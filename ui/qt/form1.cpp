@@ -334,17 +334,16 @@ void Form1::changeEvent(QEvent* event)
         ApplyColours();
 }
 
-// The background at its own size, straight from the program's memory: its
-// raw pixels need no decoding, which would otherwise be a good part of the
-// window's start.
+// The part of the background the window shows, straight from the program's
+// memory: raw pixels need no decoding, which was a good part of the window's
+// start.
 QImage Form1::BackgroundPicture()
 {
-    constexpr int kWidth = 480, kHeight = 360;
     static const QResource raw(QStringLiteral(":/images/background.rgb"));
-    if (raw.isValid() && raw.compressionAlgorithm() == QResource::NoCompression &&
-        raw.size() == qint64{kWidth} * kHeight * 3)
-        return QImage(raw.data(), kWidth, kHeight, kWidth * 3, QImage::Format_RGB888);
-    return QImage(QStringLiteral(":/images/background.png"));
+    if (raw.compressionAlgorithm() != QResource::NoCompression ||
+        raw.size() != qint64{kClientPixelWidth} * kClientPixelHeight * 3)
+        qFatal("the background's raw pixels are missing from the program");
+    return QImage(raw.data(), kClientPixelWidth, kClientPixelHeight, kClientPixelWidth * 3, QImage::Format_RGB888);
 }
 
 // One of the window's pictures, drawn at twice the size where the display

@@ -172,7 +172,7 @@ private slots:
 
     void backgroundIsCroppedNotScaled()
     {
-        const QImage picture(QStringLiteral(":/images/background.png"));
+        const QImage picture(QStringLiteral(VARVIK_IMAGES_DIR "/background.png"));
         QCOMPARE(picture.size(), QSize(480, 360));
         const QImage shown = form_->grab().toImage();
         for (const QPoint p : {QPoint(300, 120), QPoint(365, 262), QPoint(330, 20), QPoint(250, 200)})
@@ -207,7 +207,7 @@ private slots:
         QApplication::setPalette(dark);
         init(); // a window opened under the dark scheme
         const QImage shown = form_->grab().toImage();
-        const QImage picture(QStringLiteral(":/images/background.png"));
+        const QImage picture(QStringLiteral(VARVIK_IMAGES_DIR "/background.png"));
         auto contrast = [](QRgb a, QRgb b) { return varvik::ui::Contrast(a & 0xFFFFFF, b & 0xFFFFFF); };
         // The strongest contrast between what is drawn in a rectangle and what
         // lies beneath: the text's own colour against its ground.
