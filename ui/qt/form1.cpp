@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QImageReader>
 #include <QPainter>
 #include <QResource>
 #include <QTimer>
@@ -346,15 +347,23 @@ QImage Form1::BackgroundPicture()
     return QImage(raw.data(), kClientPixelWidth, kClientPixelHeight, kClientPixelWidth * 3, QImage::Format_RGB888);
 }
 
+// A PNG of the program's, read by the PNG reader alone: left to find the
+// reader itself, Qt would load every other image reader to ask it first.
+static QPixmap ReadPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 // One of the window's pictures, drawn at twice the size where the display
 // shows the window larger, so that it stays sharp instead of pixel-doubled.
 QPixmap Form1::Picture(const QString& name) const
 {
-    if (devicePixelRatioF() <= 1)
-        return QPixmap(QStringLiteral(":/images/%1.png").arg(name));
-    QPixmap twice(QStringLiteral(":/images/%1@2x.png").arg(name));
-    twice.setDevicePixelRatio(2);
-    return twice;
+    const bool twice = devicePixelRatioF() > 1;
+    QPixmap picture = ReadPng(QStringLiteral(":/images/%1%2.png").arg(name, twice ? QStringLiteral("@2x") : QString()));
+    picture.setDevicePixelRatio(twice ? 2 : 1);
+    return picture;
 }
 
 void Form1::paintEvent(QPaintEvent*)
@@ -366,7 +375,14 @@ void Form1::paintEvent(QPaintEvent*)
     // it is no part of showing the window.
     if (!iconPending_) {
         iconPending_ = true;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(QIcon(QStringLiteral(":/images/icon.png"))); });
+        QTimer::singleShot(0, this, [this] {
+            QIcon icon;
+            icon.addPixmap(ReadPng(QStringLiteral(":/images/icon.png")));
+            QPixmap twice = ReadPng(QStringLiteral(":/images/icon@2x.png"));
+            twice.setDevicePixelRatio(2);
+            icon.addPixmap(twice);
+            setWindowIcon(icon);
+        });
     }
     if (devicePixelRatioF() > 1 && background2x_.isNull())
         background2x_ = Picture(QStringLiteral("background"));
