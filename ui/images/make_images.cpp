@@ -8,6 +8,8 @@
 //   background.rgb  the part of the background the window shows (366 x 263)
 //                   as raw pixels, for a start without decoding: rows from
 //                   the top, 8 bits each of red, green and blue
+//   icon.rgba, icon@2x.rgba, hand_cursor.rgba, hand_cursor@2x.rgba   the
+//                   same for the icon and the cursor, with 8 bits of alpha
 // and the same pictures in the formats a Windows executable carries:
 //   background.bmp  24-bit bitmap
 //   icon.ico        32 x 32, 8 bits a pixel with a transparency mask
@@ -402,6 +404,15 @@ QByteArray RawPixels(const QImage& image)
     return out;
 }
 
+QByteArray RawRgba(const QImage& image)
+{
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    QByteArray out;
+    for (int y = 0; y < rgba.height(); ++y)
+        out.append(reinterpret_cast<const char*>(rgba.constScanLine(y)), rgba.width() * 4);
+    return out;
+}
+
 QByteArray Bitmap(const QImage& image)
 {
     Bytes pixels;
@@ -491,6 +502,8 @@ int main(int argc, char* argv[])
     const QImage background = Background(1);
     const QImage icon = Icon(1);
     const QImage hand = HandCursor();
+    const QImage icon2x = Icon(2);
+    const QImage hand2x = HandCursorTwice(hand);
     const bool ok = background.save(out.filePath(QStringLiteral("background.png")), "PNG") &&
                     icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
                     hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
@@ -498,8 +511,10 @@ int main(int argc, char* argv[])
                     Write(out, "background.rgb", RawPixels(background.copy(0, 0, 366, 263))) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
                     Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1)) &&
                     Background(2).save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
-                    Icon(2).save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&
-                    HandCursorTwice(hand).save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG");
+                    icon2x.save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&
+                    hand2x.save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG") &&
+                    Write(out, "icon.rgba", RawRgba(icon)) && Write(out, "icon@2x.rgba", RawRgba(icon2x)) &&
+                    Write(out, "hand_cursor.rgba", RawRgba(hand)) && Write(out, "hand_cursor@2x.rgba", RawRgba(hand2x));
     if (!ok)
         err << "make_images: could not write to " << out.path() << "\n";
     return ok ? 0 : 1;

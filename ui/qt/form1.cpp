@@ -297,7 +297,8 @@ void Form1::Build()
     Picture1 = findChild<PictureBox*>(QStringLiteral("Picture1"));
 
     // The hot spot is in the window's own units, whatever the picture's scale.
-    Label10->setCursor(QCursor(Picture(QStringLiteral("hand_cursor")), kHandHotSpotX, kHandHotSpotY));
+    Label10->setCursor(
+        QCursor(Picture(QStringLiteral("hand_cursor"), devicePixelRatioF() > 1), kHandHotSpotX, kHandHotSpotY));
 }
 
 // The scheme's colours, made readable on the fixed colours beneath them; run
@@ -335,33 +336,32 @@ void Form1::changeEvent(QEvent* event)
         ApplyColours();
 }
 
+// A picture of the program's whose raw pixels it carries as they are, so
+// that no image reader needs to be loaded or run to show it. The data of a
+// resource built into the program stays where it is for the program's life.
+static QImage RawPicture(const QString& name, int width, int height, QImage::Format format, int bytesPerPixel)
+{
+    const QResource raw(QStringLiteral(":/images/") + name);
+    if (raw.compressionAlgorithm() != QResource::NoCompression || raw.size() != qint64{width} * height * bytesPerPixel)
+        qFatal("the raw pixels of %s are missing from the program", qPrintable(name));
+    return QImage(raw.data(), width, height, width * bytesPerPixel, format);
+}
+
 // The part of the background the window shows, straight from the program's
-// memory: raw pixels need no decoding, which was a good part of the window's
-// start.
+// memory: decoding the picture was a good part of the window's start.
 QImage Form1::BackgroundPicture()
 {
-    static const QResource raw(QStringLiteral(":/images/background.rgb"));
-    if (raw.compressionAlgorithm() != QResource::NoCompression ||
-        raw.size() != qint64{kClientPixelWidth} * kClientPixelHeight * 3)
-        qFatal("the background's raw pixels are missing from the program");
-    return QImage(raw.data(), kClientPixelWidth, kClientPixelHeight, kClientPixelWidth * 3, QImage::Format_RGB888);
+    return RawPicture(QStringLiteral("background.rgb"), kClientPixelWidth, kClientPixelHeight, QImage::Format_RGB888, 3);
 }
 
-// A PNG of the program's, read by the PNG reader alone: left to find the
-// reader itself, Qt would load every other image reader to ask it first.
-static QPixmap ReadPng(const QString& path)
-{
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-// One of the window's pictures, drawn at twice the size where the display
+// The icon or the hand cursor, drawn at twice the size where the display
 // shows the window larger, so that it stays sharp instead of pixel-doubled.
-QPixmap Form1::Picture(const QString& name) const
+QPixmap Form1::Picture(const QString& name, bool twice)
 {
-    const bool twice = devicePixelRatioF() > 1;
-    QPixmap picture = ReadPng(QStringLiteral(":/images/%1%2.png").arg(name, twice ? QStringLiteral("@2x") : QString()));
+    const int size = twice ? 64 : 32;
+    QPixmap picture = QPixmap::fromImage(
+        RawPicture(name + (twice ? QStringLiteral("@2x.rgba") : QStringLiteral(".rgba")), size, size,
+                   QImage::Format_RGBA8888, 4));
     picture.setDevicePixelRatio(twice ? 2 : 1);
     return picture;
 }
@@ -377,15 +377,17 @@ void Form1::paintEvent(QPaintEvent*)
         iconPending_ = true;
         QTimer::singleShot(0, this, [this] {
             QIcon icon;
-            icon.addPixmap(ReadPng(QStringLiteral(":/images/icon.png")));
-            QPixmap twice = ReadPng(QStringLiteral(":/images/icon@2x.png"));
-            twice.setDevicePixelRatio(2);
-            icon.addPixmap(twice);
+            icon.addPixmap(Picture(QStringLiteral("icon"), false));
+            icon.addPixmap(Picture(QStringLiteral("icon"), true));
             setWindowIcon(icon);
         });
     }
-    if (devicePixelRatioF() > 1 && background2x_.isNull())
-        background2x_ = Picture(QStringLiteral("background"));
+    if (devicePixelRatioF() > 1 && background2x_.isNull()) {
+        QImageReader reader(QStringLiteral(":/images/background@2x.png"), "png");
+        reader.setAutoDetectImageFormat(false); // no other image reader is loaded to ask
+        background2x_ = QPixmap::fromImage(reader.read());
+        background2x_.setDevicePixelRatio(2);
+    }
     if (devicePixelRatioF() > 1)
         painter.drawPixmap(0, 0, background2x_);
     else

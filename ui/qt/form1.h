@@ -69,7 +69,7 @@ private:
     void Build();
     void ApplyColours();
 
-    QPixmap Picture(const QString& name) const;
+    static QPixmap Picture(const QString& name, bool twice);
     static QImage BackgroundPicture();
 
     QImage background_;
