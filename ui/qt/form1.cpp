@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGridLayout>
@@ -354,6 +355,26 @@ QImage Form1::BackgroundPicture()
     return RawPicture(QStringLiteral("background.rgb"), kClientPixelWidth, kClientPixelHeight, QImage::Format_RGB888, 3);
 }
 
+// The background drawn at twice the size, for displays that show the window
+// larger. Most never need it, so it lies beside the program rather than in
+// it: next to the executable in the build, under share/varvik when
+// installed. Without it the window shows the picture it has, enlarged.
+QPixmap Form1::TwiceTheBackground()
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& path : {here.filePath(QStringLiteral("background@2x.png")),
+                                here.filePath(QStringLiteral("../share/varvik/background@2x.png"))}) {
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false); // no other image reader is loaded to ask
+        QPixmap picture = QPixmap::fromImage(reader.read());
+        if (!picture.isNull()) {
+            picture.setDevicePixelRatio(2);
+            return picture;
+        }
+    }
+    return {};
+}
+
 // The icon or the hand cursor, drawn at twice the size where the display
 // shows the window larger, so that it stays sharp instead of pixel-doubled.
 QPixmap Form1::Picture(const QString& name, bool twice)
@@ -382,13 +403,11 @@ void Form1::paintEvent(QPaintEvent*)
             setWindowIcon(icon);
         });
     }
-    if (devicePixelRatioF() > 1 && background2x_.isNull()) {
-        QImageReader reader(QStringLiteral(":/images/background@2x.png"), "png");
-        reader.setAutoDetectImageFormat(false); // no other image reader is loaded to ask
-        background2x_ = QPixmap::fromImage(reader.read());
-        background2x_.setDevicePixelRatio(2);
+    if (devicePixelRatioF() > 1 && !twiceLooked_) {
+        twiceLooked_ = true;
+        background2x_ = TwiceTheBackground();
     }
-    if (devicePixelRatioF() > 1)
+    if (devicePixelRatioF() > 1 && !background2x_.isNull())
         painter.drawPixmap(0, 0, background2x_);
     else
         painter.drawImage(0, 0, background_);

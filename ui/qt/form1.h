@@ -70,11 +70,13 @@ private:
     void ApplyColours();
 
     static QPixmap Picture(const QString& name, bool twice);
+    static QPixmap TwiceTheBackground();
     static QImage BackgroundPicture();
 
     QImage background_;
     bool iconPending_ = false;
-    QPixmap background2x_; // made when first shown on a display of a larger scale
+    QPixmap background2x_; // read when first shown on a display of a larger scale
+    bool twiceLooked_ = false;
     OpenerFn opener_;
     std::unique_ptr<Fields> fields_;
     std::unique_ptr<Services> services_;

@@ -9,7 +9,8 @@ endif()
 foreach(path
         bin/Varvik141
         share/applications/${APP_ID}.desktop
-        share/icons/hicolor/32x32/apps/${APP_ID}.png)
+        share/icons/hicolor/32x32/apps/${APP_ID}.png
+        share/varvik/background@2x.png)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
