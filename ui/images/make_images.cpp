@@ -8,6 +8,8 @@
 //   background.rgb  the part of the background the window shows (366 x 263)
 //                   as raw pixels, for a start without decoding: rows from
 //                   the top, 8 bits each of red, green and blue
+//   icon-16.png, icon-24.png, icon-48.png, icon-128.png, icon-256.png   the
+//                   icon drawn at the other sizes a desktop asks for
 //   icon.rgba, icon@2x.rgba, hand_cursor.rgba, hand_cursor@2x.rgba   the
 //                   same for the icon and the cursor, with 8 bits of alpha
 // and the same pictures in the formats a Windows executable carries:
@@ -202,11 +204,31 @@ void DrawText(QImage& icon, const char* text, int x, int y, int scale, int gap, 
     }
 }
 
-// At a scale of 2 the letters are drawn twice as large with an outline of
-// one pixel, finer than the doubled outline of the 32 x 32 icon.
-QImage Icon(int scale)
+// Where the icon's parts lie at one size: the tiny lettering along the top
+// (where there is room for it), the two words, and the outline's width.
+struct IconLayout {
+    int size;
+    int tinyScale, tinyX; // tinyScale 0: no lettering
+    int letterScale, gap, lettersX, varY, vikY;
+    int outline;
+};
+
+// Each size is drawn for itself rather than scaled from another: at 16 and
+// 24 pixels the words fill the icon without the lettering, from 64 pixels
+// up the outline is finer than an enlarged one would be.
+constexpr IconLayout kIconLayouts[] = {
+    {16, 0, 0, 1, 1, 1, 1, 9, 1},
+    {24, 0, 0, 2, 0, 1, 1, 13, 1},
+    {32, 1, 4, 2, 2, 2, 7, 20, 1}, // the window's icon
+    {48, 1, 12, 3, 3, 4, 9, 29, 1},
+    {64, 2, 8, 4, 4, 4, 14, 40, 1},
+    {128, 4, 16, 8, 8, 8, 28, 80, 2},
+    {256, 8, 32, 16, 16, 16, 56, 160, 4},
+};
+
+QImage Icon(const IconLayout& layout)
 {
-    const int size = 32 * scale;
+    const int size = layout.size;
     QImage icon(size, size, QImage::Format_Indexed8);
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i)
@@ -218,19 +240,21 @@ QImage Icon(int scale)
     icon.setColorTable(table);
     icon.fill(kClear);
 
-    DrawText(icon, "V1.4.1", 4 * scale, 0, scale, 0, kBlack); // the tiny lettering along the top edge
-    DrawText(icon, "VAR", 2 * scale, 7 * scale, 2 * scale, 2 * scale, kYellow);
-    DrawText(icon, "VIK", 2 * scale, 20 * scale, 2 * scale, 2 * scale, kGreen);
+    if (layout.tinyScale > 0)
+        DrawText(icon, "V1.4.1", layout.tinyX, 0, layout.tinyScale, 0, kBlack);
+    DrawText(icon, "VAR", layout.lettersX, layout.varY, layout.letterScale, layout.gap, kYellow);
+    DrawText(icon, "VIK", layout.lettersX, layout.vikY, layout.letterScale, layout.gap, kGreen);
 
     // Outline every letter pixel of the name in black.
     const QImage letters = icon.copy();
-    for (int y = 6 * scale; y < size; ++y)
+    const int reach = layout.outline;
+    for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             if (letters.pixelIndex(x, y) != kClear)
                 continue;
             bool touches = false;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -reach; dy <= reach; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx) {
                     const int nx = x + dx, ny = y + dy;
                     if (nx >= 0 && ny >= 0 && nx < size && ny < size) {
                         const int index = letters.pixelIndex(nx, ny);
@@ -241,6 +265,14 @@ QImage Icon(int scale)
                 icon.setPixel(x, y, kBlack);
         }
     return icon;
+}
+
+QImage Icon(int size)
+{
+    for (const IconLayout& layout : kIconLayouts)
+        if (layout.size == size)
+            return Icon(layout);
+    return {};
 }
 
 // --- cursor -----------------------------------------------------------------
@@ -500,11 +532,11 @@ int main(int argc, char* argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     const QImage background = Background(1);
-    const QImage icon = Icon(1);
+    const QImage icon = Icon(32);
     const QImage hand = HandCursor();
-    const QImage icon2x = Icon(2);
+    const QImage icon2x = Icon(64);
     const QImage hand2x = HandCursorTwice(hand);
-    const bool ok = background.save(out.filePath(QStringLiteral("background.png")), "PNG") &&
+    bool ok = background.save(out.filePath(QStringLiteral("background.png")), "PNG") &&
                     icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
                     hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
                     Write(out, "background.bmp", Bitmap(background)) &&
@@ -515,6 +547,9 @@ int main(int argc, char* argv[])
                     hand2x.save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG") &&
                     Write(out, "icon.rgba", RawRgba(icon)) && Write(out, "icon@2x.rgba", RawRgba(icon2x)) &&
                     Write(out, "hand_cursor.rgba", RawRgba(hand)) && Write(out, "hand_cursor@2x.rgba", RawRgba(hand2x));
+    // The icon at the other sizes a desktop asks for.
+    for (const int size : {16, 24, 48, 128, 256})
+        ok = ok && Icon(size).save(out.filePath(QStringLiteral("icon-%1.png").arg(size)), "PNG");
     if (!ok)
         err << "make_images: could not write to " << out.path() << "\n";
     return ok ? 0 : 1;

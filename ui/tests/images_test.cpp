@@ -24,7 +24,8 @@ private slots:
         QVERIFY(out.isValid());
         QCOMPARE(QProcess::execute(QStringLiteral(VARVIK_MAKE_IMAGES), {out.path()}), 0);
         for (const char* name : {"background.png", "icon.png", "hand_cursor.png", "background@2x.png", "icon@2x.png",
-                                 "hand_cursor@2x.png"}) {
+                                 "hand_cursor@2x.png", "icon-16.png", "icon-24.png", "icon-48.png", "icon-128.png",
+                                 "icon-256.png"}) {
             const QImage drawn(QDir(out.path()).filePath(QLatin1String(name)));
             const QImage committed = Committed(name);
             QVERIFY2(!committed.isNull(), name);
@@ -163,6 +164,24 @@ private slots:
                 if (qAlpha(hand.pixel(x, y)) != 0)
                     covered |= QRect(x, y, 1, 1);
         QCOMPARE(covered, QRect(0, 0, 34, 44));
+    }
+
+    // The icon at every size a desktop asks for, in the icon's four colours.
+    void iconSizes()
+    {
+        const std::pair<const char*, int> icons[] = {{"icon-16.png", 16},   {"icon-24.png", 24},
+                                                     {"icon-48.png", 48},   {"icon-128.png", 128},
+                                                     {"icon-256.png", 256}};
+        const QSet<QRgb> palette{qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(0xFF, 0xFF, 0x6B), qRgb(0x7A, 0xB9, 0)};
+        for (const auto& [name, size] : icons) {
+            const QImage icon = Committed(name);
+            QCOMPARE(icon.size(), QSize(size, size));
+            QSet<QRgb> colours;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    colours.insert(icon.pixel(x, y));
+            QCOMPARE(colours, palette);
+        }
     }
 
     void handCursor()
