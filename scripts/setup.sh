@@ -27,7 +27,8 @@ test)
         g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
-        xvfb x11-utils imagemagick desktop-file-utils
+        xvfb x11-utils imagemagick desktop-file-utils appstream
+        dpkg-dev lintian
         dbus at-spi2-core python3-pyatspi
         "${windows_packages[@]}"
     ) ;;

@@ -10,7 +10,10 @@ foreach(path
         bin/Varvik141
         share/applications/${APP_ID}.desktop
         share/icons/hicolor/32x32/apps/${APP_ID}.png
-        share/varvik/background@2x.png)
+        share/varvik/background@2x.png
+        share/metainfo/${APP_ID}.metainfo.xml
+        share/icons/hicolor/16x16/apps/${APP_ID}.png
+        share/icons/hicolor/256x256/apps/${APP_ID}.png)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
