@@ -14,6 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=ON -DVARVIK_BENCHMARKS=ON
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure
+scripts/package.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF -DVARVIK_UI=OFF

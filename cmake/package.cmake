@@ -1,0 +1,48 @@
+# The Debian package of the Linux program: cpack -G DEB in the build tree
+# (scripts/package.sh does it and runs lintian on the result).
+include(GNUInstallDirs)
+
+set(VARVIK_PACKAGE_DOC ${CMAKE_INSTALL_DATADIR}/doc/varvik)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${VARVIK_PACKAGE_DOC})
+
+# Debian wants the changelog and the manual page compressed, reproducibly.
+find_program(VARVIK_GZIP gzip REQUIRED)
+foreach(file changelog Varvik141.6)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/packaging/${file}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
+        COMMAND ${VARVIK_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${PROJECT_BINARY_DIR}/packaging/${file}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
+        VERBATIM)
+endforeach()
+add_custom_target(varvik_package_docs ALL
+    DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${PROJECT_BINARY_DIR}/packaging/Varvik141.6.gz)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${VARVIK_PACKAGE_DOC})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/Varvik141.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME varvik)
+set(CPACK_PACKAGE_VENDOR "Varvik Spel")
+set(CPACK_PACKAGE_CONTACT "Varvik Spel <info@varvik.example>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A tool for players rather than a game: Debian keeps games under /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://varvik.example")
+# The libraries the program links, as dpkg-shlibdeps finds them; Qt's Swedish
+# catalogue and the font the window prefers are welcome but not needed.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "EP calculator for raising skills in a role-playing game")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Varvik (Swedish: a small calculator to keep beside the character sheet)
+answers two questions about raising a skill with experience points (EP):
+what it costs to take a skill from its current value to a target value, and
+how far a budget of EP takes it, with what is left over. Up to the base
+attribute value every skill point costs one EP; above it, the n-th point
+costs n.
+.
+Varvik är en liten räknare för rollspel: vad kostar det att höja en
+färdighet, och hur långt räcker en budget av erfarenhetspoäng?")
+include(CPack)
