@@ -107,6 +107,8 @@ void SetControlColours(const ControlRow& row, QWidget* widget, const QPalette& s
     }
     const QColor back = Resolve(row.back, scheme);
     const QColor fore = ResolveReadable(row.fore, scheme, beneath);
+    if (!fore.isValid() && !(back.isValid() && back.alpha() > 0))
+        return; // the control keeps the desktop's own colours
     if (fore.isValid())
         palette.setColor(QPalette::WindowText, fore);
     if (back.isValid() && back.alpha() > 0) {
@@ -171,7 +173,8 @@ QFont ProgramFont()
             const QString text = QString::fromUtf8(row.caption);
             const qreal room = Pixels(row).width - 2; // clear of a frame on either side
             const QFontMetricsF metrics(styled);
-            if (metrics.maxWidth() * static_cast<qreal>(text.size()) <= room)
+            // No letter of these faces is wider than a line is high.
+            if (metrics.height() * static_cast<qreal>(text.size()) <= room)
                 continue; // fits whatever its letters
             const qreal width = metrics.horizontalAdvance(text);
             if (width > room)
@@ -275,7 +278,8 @@ void Form1::Build()
         QWidget* widget = Create(row, this);
         widget->setObjectName(QString::fromLatin1(row.name));
         widget->setGeometry(Geometry(row));
-        widget->setFont(FontOf(row));
+        if (row.font != Regular) // the others take the window's font
+            widget->setFont(FontOf(row));
         NameForScreenReaders(widget);
         if (widget->focusPolicy() != Qt::NoFocus && row.tabIndex != kNoTab)
             tabCycle.emplace_back(row.tabIndex, widget);
