@@ -427,23 +427,18 @@ void Rows(Bytes& out, int width, int height, int bitsPerPixel, Pixel pixel)
     }
 }
 
-QByteArray RawPixels(const QImage& image)
+// Rows from the top, without padding: RGB888 or RGBA8888.
+QByteArray RawPixels(const QImage& image, QImage::Format format = QImage::Format_RGB888)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const QImage converted = image.convertToFormat(format);
+    const int rowBytes = converted.width() * (format == QImage::Format_RGB888 ? 3 : 4);
     QByteArray out;
-    for (int y = 0; y < rgb.height(); ++y)
-        out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+    for (int y = 0; y < converted.height(); ++y)
+        out.append(reinterpret_cast<const char*>(converted.constScanLine(y)), rowBytes);
     return out;
 }
 
-QByteArray RawRgba(const QImage& image)
-{
-    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
-    QByteArray out;
-    for (int y = 0; y < rgba.height(); ++y)
-        out.append(reinterpret_cast<const char*>(rgba.constScanLine(y)), rgba.width() * 4);
-    return out;
-}
+QByteArray RawRgba(const QImage& image) { return RawPixels(image, QImage::Format_RGBA8888); }
 
 QByteArray Bitmap(const QImage& image)
 {
