@@ -71,11 +71,35 @@ constexpr std::uint32_t ReadableOn(std::uint32_t text, std::uint32_t beneath)
     return Contrast(text, beneath) >= kLeastContrast ? text : kBlack;
 }
 
+// The background picture as a window holds it: its size, and the colour of
+// one pixel as 0xRRGGBB.
+struct PixelSource {
+    int width, height;
+    std::function<std::uint32_t(int x, int y)> pixel;
+};
+
+// The picture's average colour over a rectangle, 0xRRGGBB.
+inline std::uint32_t AverageColour(const PixelSource& picture, PixelRect r)
+{
+    double sum[3] = {0, 0, 0};
+    int count = 0;
+    for (int y = std::max(0, r.top); y < std::min(picture.height, r.top + r.height); ++y)
+        for (int x = std::max(0, r.left); x < std::min(picture.width, r.left + r.width); ++x, ++count) {
+            const std::uint32_t p = picture.pixel(x, y);
+            sum[0] += (p >> 16) & 0xFF;
+            sum[1] += (p >> 8) & 0xFF;
+            sum[2] += p & 0xFF;
+        }
+    if (count == 0)
+        return 0;
+    auto channel = [count](double total) { return static_cast<std::uint32_t>(total / count + 0.5); };
+    return channel(sum[0]) << 16 | channel(sum[1]) << 8 | channel(sum[2]);
+}
+
 // The fixed colour a control's text or outline lies on: its own fill, else
 // the fill of the nearest control drawn beneath it that it overlaps, else the
-// background picture there (pictureAverage gives the picture's average colour
-// over a rectangle).
-inline std::uint32_t ColourBeneath(const ControlRow& row, const std::function<std::uint32_t(PixelRect)>& pictureAverage)
+// background picture's average there.
+inline std::uint32_t ColourBeneath(const ControlRow& row, const PixelSource& picture)
 {
     if (row.back.source == Colour::Source::Rgb)
         return row.back.rgb;
@@ -88,7 +112,7 @@ inline std::uint32_t ColourBeneath(const ControlRow& row, const std::function<st
         if (overlaps && below->back.source == Colour::Source::Rgb)
             return below->back.rgb;
     }
-    return pictureAverage(r);
+    return AverageColour(picture, r);
 }
 
 } // namespace varvik::ui

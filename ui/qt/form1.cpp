@@ -310,27 +310,13 @@ void Form1::Build()
 // again whenever the desktop's colour scheme changes.
 void Form1::ApplyColours()
 {
-    const QImage& picture = background_;
-    const auto pictureAverage = [&picture](PixelRect r) {
-        double sum[3] = {0, 0, 0};
-        int count = 0;
-        for (int y = std::max(0, r.top); y < std::min(picture.height(), r.top + r.height); ++y)
-            for (int x = std::max(0, r.left); x < std::min(picture.width(), r.left + r.width); ++x, ++count) {
-                const QRgb p = picture.pixel(x, y);
-                sum[0] += qRed(p);
-                sum[1] += qGreen(p);
-                sum[2] += qBlue(p);
-            }
-        if (count == 0)
-            return std::uint32_t{0};
-        auto channel = [count](double total) { return static_cast<std::uint32_t>(std::lround(total / count)); };
-        return channel(sum[0]) << 16 | channel(sum[1]) << 8 | channel(sum[2]);
-    };
+    const PixelSource picture{background_.width(), background_.height(),
+                          [this](int x, int y) { return static_cast<std::uint32_t>(background_.pixel(x, y) & 0xFFFFFF); }};
     for (const ControlRow& row : kForm1Controls)
         if (QWidget* widget = findChild<QWidget*>(QLatin1String(row.name), Qt::FindDirectChildrenOnly)) {
             // Only the scheme's colours need to know what lies beneath them.
             const bool scheme = row.fore.source == Colour::Source::System;
-            SetControlColours(row, widget, palette(), scheme ? ColourBeneath(row, pictureAverage) : 0);
+            SetControlColours(row, widget, palette(), scheme ? ColourBeneath(row, picture) : 0);
         }
 }
 

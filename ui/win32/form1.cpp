@@ -245,6 +245,7 @@ void Form1::Paint(HDC dc) const
         DeleteDC(picture);
     }
     SetBkMode(dc, TRANSPARENT);
+    const PixelSource picture = BackgroundPixels();
     for (const ControlRow& row : kForm1Controls) {
         if (row.kind != Kind::Label && row.kind != Kind::Shape)
             continue;
@@ -253,7 +254,7 @@ void Form1::Paint(HDC dc) const
         // where that colour would not be readable on what lies beneath it.
         COLORREF fore = Resolve(row.fore);
         if (row.fore.source == Colour::Source::System)
-            fore = FromRgb(ReadableOn(ToRgb(fore), ColourBeneath(row, [this](PixelRect r) { return PictureAverage(r); })));
+            fore = FromRgb(ReadableOn(ToRgb(fore), ColourBeneath(row, picture)));
         if (row.back.source == Colour::Source::Rgb) {
             const HBRUSH fill = CreateSolidBrush(Resolve(row.back));
             FillRect(dc, &rect, fill);
@@ -274,29 +275,20 @@ void Form1::Paint(HDC dc) const
     }
 }
 
-// The background picture's average colour over a rectangle of the client
-// area, 0xRRGGBB.
-std::uint32_t Form1::PictureAverage(PixelRect r) const
+// The background picture as the labels' colours need it: one pixel at a
+// time from its bottom-up rows of blue, green and red.
+PixelSource Form1::BackgroundPixels() const
 {
     DIBSECTION picture{};
     if (!background_ || GetObjectW(background_, sizeof picture, &picture) != sizeof picture || !picture.dsBm.bmBits ||
         picture.dsBm.bmBitsPixel != 24)
-        return 0;
-    const BITMAP& bits = picture.dsBm;
-    const auto* rows = static_cast<const std::uint8_t*>(bits.bmBits);
-    double sum[3] = {0, 0, 0};
-    int count = 0;
-    for (int y = std::max(0, r.top); y < std::min<int>(bits.bmHeight, r.top + r.height); ++y) {
-        // Bottom-up rows of blue, green, red.
-        const std::uint8_t* row = rows + static_cast<std::ptrdiff_t>(bits.bmHeight - 1 - y) * bits.bmWidthBytes;
-        for (int x = std::max(0, r.left); x < std::min<int>(bits.bmWidth, r.left + r.width); ++x, ++count)
-            for (int c = 0; c < 3; ++c)
-                sum[2 - c] += row[x * 3 + c];
-    }
-    if (count == 0)
-        return 0;
-    auto channel = [count](double total) { return static_cast<std::uint32_t>(total / count + 0.5); };
-    return channel(sum[0]) << 16 | channel(sum[1]) << 8 | channel(sum[2]);
+        return {0, 0, nullptr};
+    const BITMAP bits = picture.dsBm;
+    return {bits.bmWidth, bits.bmHeight, [bits](int x, int y) {
+                const auto* pixel = static_cast<const std::uint8_t*>(bits.bmBits) +
+                                    static_cast<std::ptrdiff_t>(bits.bmHeight - 1 - y) * bits.bmWidthBytes + x * 3;
+                return std::uint32_t{pixel[2]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[0];
+            }};
 }
 
 bool Form1::OverLink(POINT client) const

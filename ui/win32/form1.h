@@ -15,6 +15,7 @@
 
 #include "calculator.h"
 #include "form1_layout.h"
+#include "readable.h"
 #include "shell.h"
 
 namespace varvik::win32 {
@@ -84,7 +85,7 @@ private:
     void OnCommand(HWND control, int notification);
     void SelectFirstCharacters(HWND box);
     bool OverLink(POINT client) const;
-    std::uint32_t PictureAverage(ui::PixelRect r) const;
+    ui::PixelSource BackgroundPixels() const;
     HFONT Font(int style) const;
 
     HINSTANCE instance_;
