@@ -9,10 +9,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QResource>
-#include <QTimer>
 #include <QPushButton>
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "accessibility.h"
@@ -141,6 +139,16 @@ void NameForScreenReaders(QWidget* widget)
         widget->setAccessibleDescription(QString::fromUtf8("Öppnar hemsidan i webbläsaren"));
 }
 
+// The least width of a message box that shows the whole of its title in a
+// bold title bar font, with the title bar's buttons beside it.
+int MessageBoxMinimumWidth(const QString& title)
+{
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    constexpr int kTitleBarButtonsAndMargins = 160;
+    return QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarButtonsAndMargins;
+}
+
 } // namespace
 
 QFont ProgramFont()
@@ -185,14 +193,6 @@ QFont ProgramFont()
         return chosen;
     }();
     return font;
-}
-
-int MessageBoxMinimumWidth(const QString& title)
-{
-    QFont titleFont = QApplication::font();
-    titleFont.setBold(true);
-    constexpr int kTitleBarButtonsAndMargins = 160;
-    return QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarButtonsAndMargins;
 }
 
 void ShowMessageBox(QWidget* parent, const QString& text)
@@ -248,6 +248,10 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     InstallAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    QIcon icon;
+    icon.addPixmap(Picture(QStringLiteral("icon"), false));
+    icon.addPixmap(Picture(QStringLiteral("icon"), true));
+    setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kClientPixelWidth, kClientPixelHeight);
@@ -382,17 +386,6 @@ void Form1::paintEvent(QPaintEvent*)
     // Drawn once at its own size from the top-left corner; the window shows
     // only the part that fits.
     QPainter painter(this);
-    // The title bar's icon comes once the window is on the screen: reading
-    // it is no part of showing the window.
-    if (!iconPending_) {
-        iconPending_ = true;
-        QTimer::singleShot(0, this, [this] {
-            QIcon icon;
-            icon.addPixmap(Picture(QStringLiteral("icon"), false));
-            icon.addPixmap(Picture(QStringLiteral("icon"), true));
-            setWindowIcon(icon);
-        });
-    }
     if (devicePixelRatioF() > 1 && !twiceLooked_) {
         twiceLooked_ = true;
         background2x_ = TwiceTheBackground();
@@ -409,10 +402,8 @@ void Form1::Command2_Click() { RunClick(Command::Purchase, *fields_, *services_)
 
 void Form1::Command3_Click()
 {
-    Text1->WriteText(QStringLiteral("0"));
-    Text2->WriteText(QStringLiteral("0"));
-    Text3->WriteText(QStringLiteral("0"));
-    Text4->WriteText(QStringLiteral("0"));
+    for (const Field field : kFieldOrder)
+        fields_->Replace(field, "0");
 }
 
 // Entering a field selects its first eight characters, all that a user can

@@ -29,9 +29,6 @@ using OpenerFn = std::function<bool(std::string& document, Shell::OptionalText o
 // The modal box of the program: no icon, one OK button, the program's title.
 void ShowMessageBox(QWidget* parent, const QString& text);
 
-// The least width of a message box that shows the whole of its title.
-int MessageBoxMinimumWidth(const QString& title);
-
 // The program's one window. It only adapts its controls to the calculator.
 class Form1 : public QWidget {
     Q_OBJECT
@@ -74,7 +71,6 @@ private:
     static QImage BackgroundPicture();
 
     QImage background_;
-    bool iconPending_ = false;
     QPixmap background2x_; // read when first shown on a display of a larger scale
     bool twiceLooked_ = false;
     OpenerFn opener_;

@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(form_->size(), QSize(366, 263));
         QCOMPARE(form_->minimumSize(), QSize(366, 263));
         QCOMPARE(form_->maximumSize(), QSize(366, 263));
-        QTRY_VERIFY(!form_->windowIcon().isNull()); // set once the window is drawn
+        QVERIFY(!form_->windowIcon().isNull());
         QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 21);
     }
