@@ -36,10 +36,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "EP calculator for raising skills in a role-playing game")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Varvik (Swedish: a small calculator to keep beside the character sheet)
-answers two questions about raising a skill with experience points (EP):
-what it costs to take a skill from its current value to a target value, and
-how far a budget of EP takes it, with what is left over. Up to the base
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Varvik is a small calculator, in Swedish, to keep beside the character
+sheet. It answers two questions about raising a skill with experience points
+(EP): what it costs to take a skill from its current value to a target value,
+and how far a budget of EP takes it, with what is left over. Up to the base
 attribute value every skill point costs one EP; above it, the n-th point
 costs n.
 .

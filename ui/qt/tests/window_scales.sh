@@ -16,12 +16,13 @@ convert "$here/../../images/background@2x.png" "$work/background@2x.ppm"
 for setting in QT_SCALE_FACTOR=1.25 QT_SCALE_FACTOR=1.5 QT_SCALE_FACTOR=2 QT_FONT_DPI=120; do
     scale=${setting#*=}
     [[ "$setting" == QT_FONT_DPI=* ]] && scale=$(awk -v dpi="$scale" 'BEGIN { print dpi / 96 }')
-    env "$setting" bash -c "$(declare -f start_xvfb start_window capture_window stop_window)
-        start_window '$program' && capture_window '$work/window.png'; stop_window" || {
+    (export "${setting?}" && start_window "$program" && capture_window "$work/window.png") || {
         echo "FAIL: $setting: the window did not appear"
         failures=$((failures + 1))
+        stop_window
         continue
     }
+    stop_window
     convert "$work/window.png" "$work/window.ppm"
     /usr/bin/python3 "$here/frame_check.py" "$work/window.ppm" "$scale" "$setting" "$work/background@2x.ppm" ||
         failures=$((failures + 1))
