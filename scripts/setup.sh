@@ -17,14 +17,17 @@ windows_packages=(
     xvfb x11-utils imagemagick python3-pefile
 )
 
+# Building and starting the Qt window.
+run_packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation)
+
 case "$purpose" in
 run)
-    packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation) ;;
+    packages=("${run_packages[@]}") ;;
 windows)
     packages=("${windows_packages[@]}") ;;
 test)
     packages=(
-        g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation
+        "${run_packages[@]}"
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
         xvfb x11-utils imagemagick desktop-file-utils appstream
