@@ -10,9 +10,13 @@
 start_xvfb() {
     local displayfile
     displayfile=$(mktemp)
+    xvfb_log=$(mktemp)
     # Xvfb picks a free display itself and writes its number once it is ready.
+    # It must not reset when its last client leaves: a window being polled for
+    # (xwininfo comes and goes) would otherwise lose its connection as it opens.
     # shellcheck disable=SC2086
-    Xvfb -displayfd 3 -screen 0 800x600x24 ${VARVIK_XVFB_ARGS:-} -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 800x600x24 ${VARVIK_XVFB_ARGS:-} -nolisten tcp 3>"$displayfile" \
+        >"$xvfb_log" 2>&1 &
     xvfb_pid=$!
     trap stop_window EXIT
     for _ in $(seq 300); do
@@ -38,6 +42,8 @@ start_window() {
     if [[ -z "$info" ]]; then
         echo "the window did not appear on $DISPLAY; the program said:" >&2
         cat "$program_log" >&2
+        echo "and the X server said:" >&2
+        cat "$xvfb_log" >&2
         return 1
     fi
     window_id=$(sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
@@ -66,8 +72,8 @@ stop_window() {
     [[ -z "${WINEPREFIX:-}" ]] || wineserver -k 2>/dev/null || true
     [[ -z "${xvfb_pid:-}" ]] || kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
-    rm -f "${program_log:-}"
-    program_pid="" xvfb_pid="" program_log=""
+    rm -f "${program_log:-}" "${xvfb_log:-}"
+    program_pid="" xvfb_pid="" program_log="" xvfb_log=""
 }
 
 # The window's client area as a PNG.

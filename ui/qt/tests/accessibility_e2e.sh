@@ -14,7 +14,8 @@ source "$here/../../tests/xvfb_window.sh"
 
 work=$(mktemp -d)
 mkdir "$work/bin"
-printf '#!/bin/sh\necho "$@" > "%s/opened"\n' "$work" >"$work/bin/xdg-open"
+# It writes aside and renames, so that the file appears with its text in it.
+printf '#!/bin/sh\necho "$@" > "%s/opening" && mv "%s/opening" "%s/opened"\n' "$work" "$work" "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
