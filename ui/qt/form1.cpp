@@ -257,7 +257,15 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     setFixedSize(kClientPixelWidth, kClientPixelHeight);
     setFont(ProgramFont());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A field lays out its empty text in the application's font the moment
+    // it is made, before it takes the window's: under the desktop's font that
+    // is a third face looked up and loaded at start, only to be dropped. The
+    // controls are made under the window's font; message boxes and menus keep
+    // the desktop's.
+    const QFont desktopFont = QApplication::font();
+    QApplication::setFont(ProgramFont());
     Build();
+    QApplication::setFont(desktopFont);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -314,8 +322,14 @@ void Form1::Build()
 // again whenever the desktop's colour scheme changes.
 void Form1::ApplyColours()
 {
-    const PixelSource picture{background_.width(), background_.height(),
-                          [this](int x, int y) { return static_cast<std::uint32_t>(background_.pixel(x, y) & 0xFFFFFF); }};
+    // Read straight from the picture's bytes, three to a pixel: a heading
+    // averages thousands of them, and QImage::pixel converts each one.
+    const uchar* bytes = background_.constBits();
+    const qsizetype stride = background_.bytesPerLine();
+    const PixelSource picture{background_.width(), background_.height(), [bytes, stride](int x, int y) {
+                                  const uchar* p = bytes + y * stride + x * 3;
+                                  return std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+                              }};
     for (const ControlRow& row : kForm1Controls)
         if (QWidget* widget = findChild<QWidget*>(QLatin1String(row.name), Qt::FindDirectChildrenOnly)) {
             // Only the scheme's colours need to know what lies beneath them.
