@@ -43,6 +43,7 @@ private:
     QList<OpenRequest> opened_;
     bool openSucceeds_ = true;
     std::unique_ptr<Form1> form_;
+    QFont desktopFont_;
 
     QWidget* Control(const char* name) const { return form_->findChild<QWidget*>(QLatin1String(name)); }
 
@@ -54,7 +55,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { varvik::ui::InstallSwedish(*QCoreApplication::instance()); }
+    void initTestCase()
+    {
+        varvik::ui::InstallSwedish(*QCoreApplication::instance());
+        desktopFont_ = QApplication::font();
+    }
 
     void init()
     {
@@ -466,6 +471,8 @@ private slots:
 
     void messageBoxIsModalWithOneOkAndNoIcon()
     {
+        // The window's font is the application's only while its controls are made.
+        QCOMPARE(QApplication::font(), desktopFont_);
         bool inspected = false;
         QTimer::singleShot(0, this, [&inspected] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
