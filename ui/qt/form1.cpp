@@ -322,11 +322,13 @@ void Form1::Build()
 // again whenever the desktop's colour scheme changes.
 void Form1::ApplyColours()
 {
-    // Read straight from the picture's bytes, three to a pixel: a heading
-    // averages thousands of them, and QImage::pixel converts each one.
-    const uchar* bytes = background_.constBits();
-    const qsizetype stride = background_.bytesPerLine();
-    const PixelSource picture{background_.width(), background_.height(), [bytes, stride](int x, int y) {
+    // Read straight from the picture's bytes, red, green and blue: a heading
+    // averages thousands of pixels, and QImage::pixel converts each one. The
+    // picture is kept in this format, so the conversion copies nothing.
+    const QImage rgb = background_.convertToFormat(QImage::Format_RGB888);
+    const uchar* bytes = rgb.constBits();
+    const qsizetype stride = rgb.bytesPerLine();
+    const PixelSource picture{rgb.width(), rgb.height(), [bytes, stride](int x, int y) {
                                   const uchar* p = bytes + y * stride + x * 3;
                                   return std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
                               }};

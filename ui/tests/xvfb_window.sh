@@ -23,7 +23,7 @@ start_xvfb() {
         [[ -s "$displayfile" ]] && break
         sleep 0.1
     done
-    [[ -s "$displayfile" ]] || { echo "Xvfb did not start" >&2; return 1; }
+    [[ -s "$displayfile" ]] || { echo "Xvfb did not start:" >&2; cat "$xvfb_log" >&2; return 1; }
     export DISPLAY=":$(head -n 1 "$displayfile")"
     rm -f "$displayfile"
 }
