@@ -60,8 +60,17 @@ enum class Align { Left, Center };
 
 inline constexpr int kNoTab = -1;
 
+// Every control of Form1, in the order of the rows below: code reaches a
+// control through its identity, which the compiler checks, and its row
+// through Row().
+enum class Control {
+    Picture1, Label1, Label2, Label3, Label4, Text1, Text2, Text3, Text4, Command3, Command1, Command2,
+    Label5, Label6, Label7, Label8, Label9, Shape1, Shape2, Label11, Label10,
+};
+
 struct ControlRow {
-    const char* name;
+    Control id;
+    const char* name; // the control's name, as tests and screen-reader tools see it
     Kind kind;
     const char* caption;
     int left, top, width, height; // twips
@@ -76,28 +85,28 @@ inline constexpr const char* kHomepage = "http://varvik.example";
 
 // clang-format off
 inline constexpr std::array<ControlRow, 21> kForm1Controls{{
-//   name        kind              caption                                    left   top  width height  tab     back         fore        font              align
-    {"Picture1", Kind::PictureBox, "",                                        -240,    0, 5895,  135,   16,     ButtonFace,  Default,    Regular,          Align::Left},
-    {"Label1",   Kind::Label,      "FV",                                       240,  360,  855,  255,    0,     Transparent, ButtonText, Bold,             Align::Center},
-    {"Label2",   Kind::Label,      "GEV",                                     1320,  360,  855,  255,    1,     Transparent, ButtonText, Bold,             Align::Center},
-    {"Label3",   Kind::Label,      "FVb",                                     2400,  360,  855,  255,    2,     Transparent, ButtonText, Bold,             Align::Center},
-    {"Label4",   Kind::Label,      "EP",                                      3480,  360,  855,  255,    3,     Transparent, ButtonText, Bold,             Align::Center},
-    {"Text1",    Kind::TextBox,    "0",                                        240,  720,  855,  375,    4,     Default,     Default,    Regular,          Align::Left},
-    {"Text2",    Kind::TextBox,    "0",                                       1320,  720,  855,  375,    5,     Default,     Default,    Regular,          Align::Left},
-    {"Text3",    Kind::TextBox,    "0",                                       2400,  720,  855,  375,    6,     Default,     Default,    Regular,          Align::Left},
-    {"Text4",    Kind::TextBox,    "0",                                       3480,  720,  855,  375,    7,     Default,     Default,    Regular,          Align::Left},
-    {"Command3", Kind::PushButton, "Rensa",                                   4560,  720,  735,  375,    8,     Default,     Default,    Regular,          Align::Center},
-    {"Command1", Kind::PushButton, "Beräkna EP",                               240, 1200, 1095,  375,    9,     Default,     Default,    Regular,          Align::Center},
-    {"Command2", Kind::PushButton, "Beräkna FVb",                             1440, 1200, 1095,  375,   10,     Default,     Default,    Regular,          Align::Center},
-    {"Label5",   Kind::Label,      " Nyckel ",                                 240, 2040, 2895,  255,   15,     LightYellow, WindowText, Underline,        Align::Left},
-    {"Label6",   Kind::Label,      " FV = Nuvarande färdighetsvärde",          240, 2280, 2895,  255,   14,     LightYellow, WindowText, Regular,          Align::Left},
-    {"Label7",   Kind::Label,      " GEV = Grundegenskapsvärde",               240, 2520, 2895,  255,   13,     LightYellow, WindowText, Regular,          Align::Left},
-    {"Label8",   Kind::Label,      " FVb = Blivande färdighetsvärde",          240, 2760, 2895,  255,   12,     LightYellow, WindowText, Regular,          Align::Left},
-    {"Label9",   Kind::Label,      " EP = Kostnad i antal erfarenhetspoäng",   240, 3000, 2895,  255,   11,     LightYellow, WindowText, Regular,          Align::Left},
-    {"Shape1",   Kind::Shape,      "",                                         240, 2040, 2895, 1215, kNoTab,   Transparent, WindowText, Regular,          Align::Left},
-    {"Shape2",   Kind::Shape,      "",                                         240, 3480, 4095,  255, kNoTab,   LightYellow, WindowText, Regular,          Align::Left},
-    {"Label11",  Kind::Label,      "© 2026 Varvik Spel",                       240, 3480, 2415,  255,   17,     Transparent, Blue,       Bold,             Align::Left},
-    {"Label10",  Kind::Label,      "Hemsida: varvik.example",                 2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
+//   id                 name        kind              caption                                    left   top  width height  tab     back         fore        font              align
+    {Control::Picture1, "Picture1", Kind::PictureBox, "",                                        -240,    0, 5895,  135,   16,     ButtonFace,  Default,    Regular,          Align::Left},
+    {Control::Label1,   "Label1",   Kind::Label,      "FV",                                       240,  360,  855,  255,    0,     Transparent, ButtonText, Bold,             Align::Center},
+    {Control::Label2,   "Label2",   Kind::Label,      "GEV",                                     1320,  360,  855,  255,    1,     Transparent, ButtonText, Bold,             Align::Center},
+    {Control::Label3,   "Label3",   Kind::Label,      "FVb",                                     2400,  360,  855,  255,    2,     Transparent, ButtonText, Bold,             Align::Center},
+    {Control::Label4,   "Label4",   Kind::Label,      "EP",                                      3480,  360,  855,  255,    3,     Transparent, ButtonText, Bold,             Align::Center},
+    {Control::Text1,    "Text1",    Kind::TextBox,    "0",                                        240,  720,  855,  375,    4,     Default,     Default,    Regular,          Align::Left},
+    {Control::Text2,    "Text2",    Kind::TextBox,    "0",                                       1320,  720,  855,  375,    5,     Default,     Default,    Regular,          Align::Left},
+    {Control::Text3,    "Text3",    Kind::TextBox,    "0",                                       2400,  720,  855,  375,    6,     Default,     Default,    Regular,          Align::Left},
+    {Control::Text4,    "Text4",    Kind::TextBox,    "0",                                       3480,  720,  855,  375,    7,     Default,     Default,    Regular,          Align::Left},
+    {Control::Command3, "Command3", Kind::PushButton, "Rensa",                                   4560,  720,  735,  375,    8,     Default,     Default,    Regular,          Align::Center},
+    {Control::Command1, "Command1", Kind::PushButton, "Beräkna EP",                               240, 1200, 1095,  375,    9,     Default,     Default,    Regular,          Align::Center},
+    {Control::Command2, "Command2", Kind::PushButton, "Beräkna FVb",                             1440, 1200, 1095,  375,   10,     Default,     Default,    Regular,          Align::Center},
+    {Control::Label5,   "Label5",   Kind::Label,      " Nyckel ",                                 240, 2040, 2895,  255,   15,     LightYellow, WindowText, Underline,        Align::Left},
+    {Control::Label6,   "Label6",   Kind::Label,      " FV = Nuvarande färdighetsvärde",          240, 2280, 2895,  255,   14,     LightYellow, WindowText, Regular,          Align::Left},
+    {Control::Label7,   "Label7",   Kind::Label,      " GEV = Grundegenskapsvärde",               240, 2520, 2895,  255,   13,     LightYellow, WindowText, Regular,          Align::Left},
+    {Control::Label8,   "Label8",   Kind::Label,      " FVb = Blivande färdighetsvärde",          240, 2760, 2895,  255,   12,     LightYellow, WindowText, Regular,          Align::Left},
+    {Control::Label9,   "Label9",   Kind::Label,      " EP = Kostnad i antal erfarenhetspoäng",   240, 3000, 2895,  255,   11,     LightYellow, WindowText, Regular,          Align::Left},
+    {Control::Shape1,   "Shape1",   Kind::Shape,      "",                                         240, 2040, 2895, 1215, kNoTab,   Transparent, WindowText, Regular,          Align::Left},
+    {Control::Shape2,   "Shape2",   Kind::Shape,      "",                                         240, 3480, 4095,  255, kNoTab,   LightYellow, WindowText, Regular,          Align::Left},
+    {Control::Label11,  "Label11",  Kind::Label,      "© 2026 Varvik Spel",                       240, 3480, 2415,  255,   17,     Transparent, Blue,       Bold,             Align::Left},
+    {Control::Label10,  "Label10",  Kind::Label,      "Hemsida: varvik.example",                 2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
 }};
 // clang-format on
 
@@ -112,25 +121,18 @@ constexpr PixelRect Pixels(const ControlRow& row)
             row.height / kTwipsPerPixel};
 }
 
-// The row of the control of that name; the name must be in the table.
-constexpr const ControlRow& Row(std::string_view name)
-{
-    for (const ControlRow& row : kForm1Controls)
-        if (name == row.name)
-            return row;
-    throw "no such control"; // not constant: a misspelt name does not compile
-}
+constexpr const ControlRow& Row(Control id) { return kForm1Controls[static_cast<std::size_t>(id)]; }
 
 // The entry field that holds each of the calculator's four values.
-constexpr const char* FieldControl(Field field)
+constexpr Control FieldControl(Field field)
 {
     switch (field) {
-    case Field::FV: return "Text1";
-    case Field::GEV: return "Text2";
-    case Field::FVb: return "Text3";
-    case Field::EP: return "Text4";
+    case Field::FV: return Control::Text1;
+    case Field::GEV: return Control::Text2;
+    case Field::FVb: return Control::Text3;
+    case Field::EP: return Control::Text4;
     }
-    return "Text1";
+    return Control::Text1;
 }
 
 inline constexpr int kClientPixelWidth = kClientWidth / kTwipsPerPixel;
@@ -144,5 +146,14 @@ constexpr bool WholePixels()
     return kClientWidth % kTwipsPerPixel == 0 && kClientHeight % kTwipsPerPixel == 0;
 }
 static_assert(WholePixels(), "the window is laid out in whole pixels at 15 twips a pixel");
+
+constexpr bool RowsInOrderOfTheirIdentity()
+{
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i)
+        if (static_cast<std::size_t>(kForm1Controls[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(RowsInOrderOfTheirIdentity(), "Row(id) finds each control's row by its place in the table");
 
 } // namespace varvik::ui

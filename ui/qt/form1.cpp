@@ -17,7 +17,7 @@
 #include "controls.h"
 #include "form1_layout.h"
 #include "readable.h"
-#include "shell.h"
+#include "runtime_services.h"
 
 namespace varvik::ui {
 
@@ -75,7 +75,7 @@ QWidget* Create(const ControlRow& row, QWidget* parent)
     }
     case Kind::Label: {
         // Only the homepage label answers a click; the others are plain.
-        QLabel* label = std::string_view(row.name) == "Label10" ? new ClickLabel(parent) : new QLabel(parent);
+        QLabel* label = row.id == Control::Label10 ? new ClickLabel(parent) : new QLabel(parent);
         label->setText(QString::fromUtf8(row.caption));
         label->setTextFormat(Qt::PlainText);
         label->setAlignment((row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
@@ -117,25 +117,25 @@ void SetControlColours(const ControlRow& row, QWidget* widget, const QPalette& s
 }
 
 // Names that a screen reader speaks: a field by its heading and key line.
-void NameForScreenReaders(QWidget* widget)
+void NameForScreenReaders(Control control, QWidget* widget)
 {
-    static const std::pair<const char*, const char*> names[] = {
-        {"Text1", "FV, Nuvarande färdighetsvärde"},
-        {"Text2", "GEV, Grundegenskapsvärde"},
-        {"Text3", "FVb, Blivande färdighetsvärde"},
-        {"Text4", "EP, Kostnad i antal erfarenhetspoäng"},
-        {"Command1", "Beräkna EP"},
-        {"Command2", "Beräkna FVb"},
-        {"Command3", "Rensa"},
-        {"Picture1", "Dekorlist"},
+    static const std::pair<Control, const char*> names[] = {
+        {Control::Text1, "FV, Nuvarande färdighetsvärde"},
+        {Control::Text2, "GEV, Grundegenskapsvärde"},
+        {Control::Text3, "FVb, Blivande färdighetsvärde"},
+        {Control::Text4, "EP, Kostnad i antal erfarenhetspoäng"},
+        {Control::Command1, "Beräkna EP"},
+        {Control::Command2, "Beräkna FVb"},
+        {Control::Command3, "Rensa"},
+        {Control::Picture1, "Dekorlist"},
     };
-    for (const auto& [name, spoken] : names)
-        if (widget->objectName() == QLatin1String(name))
+    for (const auto& [named, spoken] : names)
+        if (control == named)
             widget->setAccessibleName(QString::fromUtf8(spoken));
     // The key lines are read without the spaces that pad them in the box.
     if (auto* label = qobject_cast<QLabel*>(widget))
         label->setAccessibleName(label->text().trimmed());
-    if (widget->objectName() == QLatin1String("Label10"))
+    if (control == Control::Label10)
         widget->setAccessibleDescription(QString::fromUtf8("Öppnar hemsidan i webbläsaren"));
 }
 
@@ -208,42 +208,8 @@ void ShowMessageBox(QWidget* parent, const QString& text)
     box.exec();
 }
 
-// The four entry fields, as the calculator sees them.
-class Form1::Fields : public FieldSet {
-public:
-    explicit Fields(Form1& form) : form_(form) {}
-
-    std::string Read(Field field) const override { return Box(field)->text().toStdString(); }
-    void Replace(Field field, std::string_view text) override
-    {
-        Box(field)->WriteText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    }
-
-private:
-    TextBox* Box(Field field) const { return form_.findChild<TextBox*>(QLatin1String(FieldControl(field))); }
-
-    Form1& form_;
-};
-
-class Form1::Services : public StandardRunTimeServices {
-public:
-    Services(Form1& form, MessageBoxFn messageBox) : form_(form), messageBox_(std::move(messageBox)) {}
-    void MsgBox(std::string_view text) override
-    {
-        messageBox_(&form_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    }
-
-private:
-    Form1& form_;
-    MessageBoxFn messageBox_;
-};
-
 Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
-    : QWidget(parent),
-      background_(BackgroundPicture()),
-      opener_(opener ? std::move(opener) : OpenerFn(Shell::ShellOpen)),
-      fields_(std::make_unique<Fields>(*this)),
-      services_(std::make_unique<Services>(*this, std::move(messageBox)))
+    : QWidget(parent), Form1Handlers(std::move(messageBox), std::move(opener)), background_(BackgroundPicture())
 {
     InstallAccessibility();
     setObjectName(QStringLiteral("Form1"));
@@ -267,15 +233,6 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     Build();
     QApplication::setFont(desktopFont);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Text1, &TextBox::gotFocus, this, &Form1::Text1_GotFocus);
-    connect(Text2, &TextBox::gotFocus, this, &Form1::Text2_GotFocus);
-    connect(Text3, &TextBox::gotFocus, this, &Form1::Text3_GotFocus);
-    connect(Text4, &TextBox::gotFocus, this, &Form1::Text4_GotFocus);
-    connect(Label10, &ClickLabel::clicked, this, &Form1::Label10_Click);
-
     // The window opens with the focus in FV, its text selected for typing.
     Text1->setFocus(Qt::OtherFocusReason);
     Text1_GotFocus();
@@ -288,13 +245,20 @@ void Form1::Build()
     std::vector<std::pair<int, QWidget*>> tabCycle;
     for (const ControlRow& row : kForm1Controls) {
         QWidget* widget = Create(row, this);
+        controls_[static_cast<std::size_t>(row.id)] = widget;
         widget->setObjectName(QString::fromLatin1(row.name));
         widget->setGeometry(Geometry(row));
         if (row.font != Regular) // the others take the window's font
             widget->setFont(FontOf(row));
-        NameForScreenReaders(widget);
+        NameForScreenReaders(row.id, widget);
         if (widget->focusPolicy() != Qt::NoFocus && row.tabIndex != kNoTab)
             tabCycle.emplace_back(row.tabIndex, widget);
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            connect(button, &QPushButton::clicked, this, [this, id = row.id] { Clicked(id); });
+        else if (auto* box = qobject_cast<TextBox*>(widget))
+            connect(box, &TextBox::gotFocus, this, [this, id = row.id] { GotFocus(id); });
+        else if (auto* link = qobject_cast<ClickLabel*>(widget))
+            connect(link, &ClickLabel::clicked, this, [this, id = row.id] { Clicked(id); });
     }
 
     ApplyColours();
@@ -303,19 +267,35 @@ void Form1::Build()
     for (std::size_t i = 1; i < tabCycle.size(); ++i)
         setTabOrder(tabCycle[i - 1].second, tabCycle[i].second);
 
-    Text1 = findChild<TextBox*>(QStringLiteral("Text1"));
-    Text2 = findChild<TextBox*>(QStringLiteral("Text2"));
-    Text3 = findChild<TextBox*>(QStringLiteral("Text3"));
-    Text4 = findChild<TextBox*>(QStringLiteral("Text4"));
-    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
-    Command2 = findChild<QPushButton*>(QStringLiteral("Command2"));
-    Command3 = findChild<QPushButton*>(QStringLiteral("Command3"));
-    Label10 = findChild<ClickLabel*>(QStringLiteral("Label10"));
-    Picture1 = findChild<PictureBox*>(QStringLiteral("Picture1"));
+    Text1 = Box(Control::Text1);
+    Text2 = Box(Control::Text2);
+    Text3 = Box(Control::Text3);
+    Text4 = Box(Control::Text4);
+    Command1 = static_cast<QPushButton*>(Widget(Control::Command1));
+    Command2 = static_cast<QPushButton*>(Widget(Control::Command2));
+    Command3 = static_cast<QPushButton*>(Widget(Control::Command3));
+    Label10 = static_cast<ClickLabel*>(Widget(Control::Label10));
+    Picture1 = static_cast<PictureBox*>(Widget(Control::Picture1));
 
     // The hot spot is in the window's own units, whatever the picture's scale.
     Label10->setCursor(
         QCursor(Picture(QStringLiteral("hand_cursor"), devicePixelRatioF() > 1), kHandHotSpotX, kHandHotSpotY));
+}
+
+TextBox* Form1::Box(Control box) const { return static_cast<TextBox*>(Widget(box)); }
+
+std::string Form1::Text(Control box) const { return Box(box)->text().toStdString(); }
+
+void Form1::SetText(Control box, std::string_view text)
+{
+    Box(box)->WriteText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Form1::SetSelection(Control box, int start, int length) { Box(box)->setSelection(start, length); }
+
+void Form1::ShowMessageBox(std::string_view text)
+{
+    ui::ShowMessageBox(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // The scheme's colours, made readable on the fixed colours beneath them; run
@@ -332,12 +312,12 @@ void Form1::ApplyColours()
                                   const uchar* p = bytes + y * stride + x * 3;
                                   return std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
                               }};
-    for (const ControlRow& row : kForm1Controls)
-        if (QWidget* widget = findChild<QWidget*>(QLatin1String(row.name), Qt::FindDirectChildrenOnly)) {
-            // Only the scheme's colours need to know what lies beneath them.
-            const bool scheme = row.fore.source == Colour::Source::System;
+    for (const ControlRow& row : kForm1Controls) {
+        // Only the scheme's colours need to know what lies beneath them.
+        const bool scheme = row.fore.source == Colour::Source::System;
+        if (QWidget* widget = Widget(row.id)) // the scheme may change while the window is being made
             SetControlColours(row, widget, palette(), scheme ? ColourBeneath(row, picture) : 0);
-        }
+    }
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -410,31 +390,6 @@ void Form1::paintEvent(QPaintEvent*)
         painter.drawPixmap(0, 0, background2x_);
     else
         painter.drawImage(0, 0, background_);
-}
-
-void Form1::Command1_Click() { RunClick(Command::EpCost, *fields_, *services_); }
-
-void Form1::Command2_Click() { RunClick(Command::Purchase, *fields_, *services_); }
-
-void Form1::Command3_Click()
-{
-    for (const Field field : kFieldOrder)
-        fields_->Replace(field, "0");
-}
-
-// Entering a field selects its first eight characters, all that a user can
-// type, so that typing replaces them.
-void Form1::Text1_GotFocus() { Text1->setSelection(0, kFieldMaxLength); }
-void Form1::Text2_GotFocus() { Text2->setSelection(0, kFieldMaxLength); }
-void Form1::Text3_GotFocus() { Text3->setSelection(0, kFieldMaxLength); }
-void Form1::Text4_GotFocus() { Text4->setSelection(0, kFieldMaxLength); }
-
-// A failed open is not reported: there is nothing the user could do about it
-// here.
-void Form1::Label10_Click()
-{
-    std::string homepage = kHomepage;
-    opener_(homepage, "Open", std::nullopt, std::nullopt, 0);
 }
 
 } // namespace varvik::ui

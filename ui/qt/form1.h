@@ -3,11 +3,9 @@
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
-#include <functional>
-#include <memory>
+#include <array>
 
-#include "calculator.h"
-#include "shell.h"
+#include "form1_handlers.h"
 
 class QLabel;
 class QPushButton;
@@ -19,22 +17,18 @@ class PictureBox;
 class Shape;
 class TextBox;
 
-// Shows a message to the user and returns when it has been closed.
-using MessageBoxFn = std::function<void(QWidget* parent, const QString& text)>;
-// Hands an address to the desktop (the signature of Shell::ShellOpen).
-using OpenerFn = std::function<bool(std::string& document, Shell::OptionalText operation,
-                                    Shell::OptionalText parameters, Shell::OptionalText directory,
-                                    std::int32_t show_mode)>;
-
 // The modal box of the program: no icon, one OK button, the program's title.
 void ShowMessageBox(QWidget* parent, const QString& text);
 
-// The program's one window. It only adapts its controls to the calculator.
-class Form1 : public QWidget {
+// The program's one window on Qt: the controls made from the description,
+// the background, and Qt's events turned into the window's handlers.
+class Form1 : public QWidget, public Form1Handlers {
     Q_OBJECT
 public:
-    explicit Form1(MessageBoxFn messageBox = ShowMessageBox, OpenerFn opener = nullptr, QWidget* parent = nullptr);
+    explicit Form1(MessageBoxFn messageBox = nullptr, OpenerFn opener = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
+
+    QWidget* Widget(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
 
     TextBox* Text1 = nullptr;
     TextBox* Text2 = nullptr;
@@ -46,23 +40,17 @@ public:
     ClickLabel* Label10 = nullptr;
     PictureBox* Picture1 = nullptr;
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Text1_GotFocus();
-    void Text2_GotFocus();
-    void Text3_GotFocus();
-    void Text4_GotFocus();
-    void Label10_Click();
-
 protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    class Fields;
-    class Services;
+    std::string Text(Control box) const override;
+    void SetText(Control box, std::string_view text) override;
+    void SetSelection(Control box, int start, int length) override;
+    void ShowMessageBox(std::string_view text) override;
 
+    TextBox* Box(Control box) const;
     void Build();
     void ApplyColours();
 
@@ -73,9 +61,7 @@ private:
     QImage background_;
     QPixmap background2x_; // read when first shown on a display of a larger scale
     bool twiceLooked_ = false;
-    OpenerFn opener_;
-    std::unique_ptr<Fields> fields_;
-    std::unique_ptr<Services> services_;
+    std::array<QWidget*, kForm1Controls.size()> controls_{}; // by row of the description
 };
 
 // The window's font: 8.25-point "MS Sans Serif", or where that face is

@@ -7,6 +7,7 @@
 
 #include "readable.h"
 #include "resource_ids.h"
+#include "runtime_services.h"
 #include "windows_text.h"
 
 namespace varvik::win32 {
@@ -53,8 +54,6 @@ RECT Rect(const ControlRow& row)
     return {p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
-std::size_t IndexOf(const ControlRow& row) { return static_cast<std::size_t>(&row - kForm1Controls.data()); }
-
 // The empty strip at the top: it takes the focus in the tab cycle but shows no
 // focus mark and does nothing with keys.
 LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -94,46 +93,10 @@ void ShowMessageBox(HWND owner, const std::wstring& text)
     MessageBoxW(owner, text.c_str(), Caption().c_str(), MB_OK);
 }
 
-// The four entry fields, as the calculator sees them.
-class Form1::Fields : public FieldSet {
-public:
-    explicit Fields(Form1& form) : form_(form) {}
-
-    std::string Read(Field field) const override
-    {
-        const HWND box = Box(field);
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-        return NarrowText(text);
-    }
-
-    // A write is not held to the field's length limit, which only binds the
-    // user, and the field shows the new text from its first character.
-    void Replace(Field field, std::string_view text) override
-    {
-        SetWindowTextW(Box(field), WideText(text).c_str());
-    }
-
-private:
-    HWND Box(Field field) const { return form_.Control(FieldControl(field)); }
-
-    Form1& form_;
-};
-
-class Form1::Services : public StandardRunTimeServices {
-public:
-    Services(Form1& form) : form_(form) {}
-    void MsgBox(std::string_view text) override { form_.options_.messageBox(form_.hwnd_, WideText(text)); }
-
-private:
-    Form1& form_;
-};
-
 Form1::Form1(HINSTANCE instance, Options options)
-    : instance_(instance),
-      options_(std::move(options)),
-      fields_(std::make_unique<Fields>(*this)),
-      services_(std::make_unique<Services>(*this))
+    : Form1Handlers(std::move(options.messageBox), std::move(options.opener)),
+      instance_(instance),
+      endsProgram_(options.endsProgram)
 {
     static const bool registered = (RegisterClasses(instance, WindowProc), true);
     (void)registered;
@@ -192,7 +155,8 @@ void Form1::Build()
     for (const ControlRow* row : windowed) {
         const PixelRect p = Pixels(*row);
         const std::wstring caption = WideText(row->caption);
-        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + IndexOf(*row)));
+        const auto index = static_cast<std::size_t>(row->id);
+        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index));
         HWND child = nullptr;
         switch (row->kind) {
         case Kind::TextBox:
@@ -211,26 +175,51 @@ void Form1::Build()
             break;
         }
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row->font)), FALSE);
-        children_[IndexOf(*row)] = child;
+        children_[index] = child;
     }
 
-    Text1 = Control("Text1");
-    Text2 = Control("Text2");
-    Text3 = Control("Text3");
-    Text4 = Control("Text4");
-    Command1 = Control("Command1");
-    Command2 = Control("Command2");
-    Command3 = Control("Command3");
-    Picture1 = Control("Picture1");
+    Text1 = Handle(Control::Text1);
+    Text2 = Handle(Control::Text2);
+    Text3 = Handle(Control::Text3);
+    Text4 = Handle(Control::Text4);
+    Command1 = Handle(Control::Command1);
+    Command2 = Handle(Control::Command2);
+    Command3 = Handle(Control::Command3);
+    Picture1 = Handle(Control::Picture1);
 }
 
-HWND Form1::Control(std::string_view name) const
+std::optional<Control> Form1::IdOf(HWND child) const
 {
     for (const ControlRow& row : kForm1Controls)
-        if (name == row.name)
-            return children_[IndexOf(row)];
-    return nullptr;
+        if (child && Handle(row.id) == child)
+            return row.id;
+    return std::nullopt;
 }
+
+std::string Form1::Text(Control box) const
+{
+    const HWND edit = Handle(box);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    return NarrowText(text);
+}
+
+// A write is not held to the field's length limit, which only binds the user,
+// and the field shows the new text from its first character.
+void Form1::SetText(Control box, std::string_view text) { SetWindowTextW(Handle(box), WideText(text).c_str()); }
+
+// The selection starts at the first character, which is brought into view
+// first: a longer result the program wrote may have been scrolled to its end
+// by the arrival.
+void Form1::SetSelection(Control box, int start, int length)
+{
+    const HWND edit = Handle(box);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), start);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+}
+
+void Form1::ShowMessageBox(std::string_view text) { win32::ShowMessageBox(hwnd_, WideText(text)); }
 
 // The background at its own size from the top-left corner, cropped by the
 // client area, then the labels and shapes in the order of the description,
@@ -293,7 +282,7 @@ PixelSource Form1::BackgroundPixels() const
 
 bool Form1::OverLink(POINT client) const
 {
-    const RECT link = Rect(Row("Label10"));
+    const RECT link = Rect(Row(Control::Label10));
     return PtInRect(&link, client) != FALSE;
 }
 
@@ -315,23 +304,13 @@ bool Form1::PreTranslate(MSG& message)
 
 void Form1::OnCommand(HWND control, int notification)
 {
-    if (notification == BN_CLICKED) {
-        if (control == Command1)
-            Command1_Click();
-        else if (control == Command2)
-            Command2_Click();
-        else if (control == Command3)
-            Command3_Click();
-    } else if (notification == EN_SETFOCUS && !restoringFocus_) {
-        if (control == Text1)
-            Text1_GotFocus();
-        else if (control == Text2)
-            Text2_GotFocus();
-        else if (control == Text3)
-            Text3_GotFocus();
-        else if (control == Text4)
-            Text4_GotFocus();
-    }
+    const std::optional<Control> id = IdOf(control);
+    if (!id)
+        return;
+    if (notification == BN_CLICKED)
+        Clicked(*id);
+    else if (notification == EN_SETFOCUS && !restoringFocus_)
+        GotFocus(*id);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -418,11 +397,11 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (GetCapture() == hwnd_)
             ReleaseCapture();
         if (click)
-            Label10_Click();
+            Clicked(Control::Label10);
         return 0;
     }
     case WM_DESTROY:
-        if (options_.endsProgram)
+        if (endsProgram_)
             PostQuitMessage(0);
         break;
     case WM_NCDESTROY:
@@ -432,40 +411,6 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-void Form1::Command1_Click() { RunClick(Command::EpCost, *fields_, *services_); }
-
-void Form1::Command2_Click() { RunClick(Command::Purchase, *fields_, *services_); }
-
-void Form1::Command3_Click()
-{
-    for (const Field field : kFieldOrder)
-        fields_->Replace(field, "0");
-}
-
-// Entering a field selects its first eight characters, all that a user can
-// type, so that typing replaces them. The selection starts at the first
-// character, which is brought into view first: a longer result the program
-// wrote may have been scrolled to its end by the arrival.
-void Form1::SelectFirstCharacters(HWND box)
-{
-    SendMessageW(box, EM_SETSEL, 0, 0);
-    SendMessageW(box, EM_SCROLLCARET, 0, 0);
-    SendMessageW(box, EM_SETSEL, 0, kFieldMaxLength);
-}
-
-void Form1::Text1_GotFocus() { SelectFirstCharacters(Text1); }
-void Form1::Text2_GotFocus() { SelectFirstCharacters(Text2); }
-void Form1::Text3_GotFocus() { SelectFirstCharacters(Text3); }
-void Form1::Text4_GotFocus() { SelectFirstCharacters(Text4); }
-
-// A failed open is not reported: there is nothing the user could do about it
-// here.
-void Form1::Label10_Click()
-{
-    std::string homepage = kHomepage;
-    options_.opener(homepage, "Open", std::nullopt, std::nullopt, 0);
 }
 
 } // namespace varvik::win32

@@ -8,45 +8,40 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "calculator.h"
-#include "form1_layout.h"
+#include "form1_handlers.h"
 #include "readable.h"
-#include "shell.h"
 
 namespace varvik::win32 {
 
-// Shows a message to the user and returns when it has been closed.
-using MessageBoxFn = std::function<void(HWND owner, const std::wstring& text)>;
-// Hands an address to the desktop (the signature of Shell::ShellOpen).
-using OpenerFn = std::function<bool(std::string& document, Shell::OptionalText operation,
-                                    Shell::OptionalText parameters, Shell::OptionalText directory,
-                                    std::int32_t show_mode)>;
+using ui::Control;
 
 // The modal box of the program: one OK button, the program's title, owned by
 // the window so that the window waits for it.
 void ShowMessageBox(HWND owner, const std::wstring& text);
 
 struct Form1Options {
-    MessageBoxFn messageBox = ShowMessageBox;
-    OpenerFn opener = Shell::ShellOpen;
-    bool endsProgram = false; // closing the window ends the message loop
+    ui::MessageBoxFn messageBox = nullptr; // none: the program's own box
+    ui::OpenerFn opener = nullptr;         // none: the desktop opens the address
+    bool endsProgram = false;              // closing the window ends the message loop
 };
 
-class Form1 {
+// The program's one window on Windows: the controls made from the
+// description, the labels and shapes painted, and the system's messages
+// turned into the window's handlers.
+class Form1 : public ui::Form1Handlers {
 public:
     using Options = Form1Options;
 
     explicit Form1(HINSTANCE instance, Options options = {});
-    ~Form1();
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    ~Form1() override;
 
     HWND Handle() const { return hwnd_; }
+    // The child window of a control; labels and shapes have none.
+    HWND Handle(Control control) const { return children_[static_cast<std::size_t>(control)]; }
 
     // The window's keyboard handling for a message taken from the queue: the
     // tab cycle, Enter on a push button, and nothing for Escape. True when
@@ -62,34 +57,24 @@ public:
     HWND Command3 = nullptr;
     HWND Picture1 = nullptr;
 
-    // The child window of a control; labels and shapes have none.
-    HWND Control(std::string_view name) const;
-
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Text1_GotFocus();
-    void Text2_GotFocus();
-    void Text3_GotFocus();
-    void Text4_GotFocus();
-    void Label10_Click();
-
 private:
-    class Fields;
-    class Services;
+    std::string Text(Control box) const override;
+    void SetText(Control box, std::string_view text) override;
+    void SetSelection(Control box, int start, int length) override;
+    void ShowMessageBox(std::string_view text) override;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Build();
     void Paint(HDC dc) const;
     void OnCommand(HWND control, int notification);
-    void SelectFirstCharacters(HWND box);
+    std::optional<Control> IdOf(HWND child) const;
     bool OverLink(POINT client) const;
     ui::PixelSource BackgroundPixels() const;
     HFONT Font(int style) const;
 
     HINSTANCE instance_;
-    Options options_;
+    bool endsProgram_;
     HWND hwnd_ = nullptr;
     HBITMAP background_ = nullptr;
     HCURSOR hand_ = nullptr;
@@ -98,8 +83,6 @@ private:
     HWND lastFocus_ = nullptr;        // where the focus goes back when the window is reactivated
     bool restoringFocus_ = false;
     bool pressedOnLink_ = false;
-    std::unique_ptr<Fields> fields_;
-    std::unique_ptr<Services> services_;
 };
 
 } // namespace varvik::win32

@@ -66,7 +66,7 @@ private slots:
         messages_.clear();
         opened_.clear();
         openSucceeds_ = true;
-        form_ = std::make_unique<Form1>([this](QWidget*, const QString& text) { messages_ << text; },
+        form_ = std::make_unique<Form1>([this](std::string_view text) { messages_ << QString::fromUtf8(text); },
                                         [this](std::string& document, Shell::OptionalText operation,
                                                Shell::OptionalText parameters, Shell::OptionalText directory,
                                                std::int32_t showMode) {

@@ -18,6 +18,7 @@
 #include "form1_layout.h"
 #include "readable.h"
 #include "resource_ids.h"
+#include "windows_text.h"
 
 namespace varvik::win32 {
 namespace {
@@ -47,10 +48,7 @@ protected:
     void SetUp() override
     {
         Form1::Options options;
-        options.messageBox = [this](HWND owner, const std::wstring& text) {
-            EXPECT_EQ(owner, form_->Handle());
-            messages_.push_back(text);
-        };
+        options.messageBox = [this](std::string_view text) { messages_.push_back(ui::WideText(text)); };
         options.opener = [this](std::string& document, Shell::OptionalText operation, Shell::OptionalText parameters,
                                 Shell::OptionalText directory, std::int32_t showMode) {
             opened_.push_back({document, operation, parameters, directory, showMode});
@@ -165,7 +163,7 @@ TEST_F(Form1Test, ControlsStandWhereTheDescriptionPutsThem)
     int windows = 0;
     for (const ui::ControlRow& row : ui::kForm1Controls) {
         SCOPED_TRACE(row.name);
-        const HWND control = form_->Control(row.name);
+        const HWND control = form_->Handle(row.id);
         const bool windowed = row.kind == ui::Kind::TextBox || row.kind == ui::Kind::PushButton ||
                               row.kind == ui::Kind::PictureBox;
         ASSERT_EQ(control != nullptr, windowed);
@@ -291,7 +289,7 @@ TEST_F(Form1Test, RensaResetsEveryFieldAndSelectsNothing)
 
 struct ButtonCase {
     const char* name;
-    const char* button;
+    Control button;
     std::vector<std::wstring> before, after, messages;
 };
 
@@ -299,23 +297,23 @@ TEST_F(Form1Test, CalculationButtons)
 {
     const std::wstring overflow = L"Talen är för stora för att Varvik ska kunna räkna med dem (spill).";
     const ButtonCase cases[] = {
-        {"EP across the base", "Command1", {L"10", L"12", L"15", L""}, {L"10", L"12", L"15", L"8"}, {}},
-        {"EP with commas", "Command1", {L"10,5", L"12", L"15", L"0"}, {L"10,5", L"12", L"15", L"8"}, {}},
-        {"FVb from 0 with a million", "Command2", {L"0", L"0", L"0", L"1000000"}, {L"0", L"0", L"1413", L"1009"},
+        {"EP across the base", Control::Command1, {L"10", L"12", L"15", L""}, {L"10", L"12", L"15", L"8"}, {}},
+        {"EP with commas", Control::Command1, {L"10,5", L"12", L"15", L"0"}, {L"10,5", L"12", L"15", L"8"}, {}},
+        {"FVb from 0 with a million", Control::Command2, {L"0", L"0", L"0", L"1000000"}, {L"0", L"0", L"1413", L"1009"},
          {}},
-        {"not digits", "Command1", {L"", L"abc", L"5", L"x"}, {L"0", L"0", L"5", L"0"},
+        {"not digits", Control::Command1, {L"", L"abc", L"5", L"x"}, {L"0", L"0", L"5", L"0"},
          {L"Varvik kan endast räkna med siffror."}},
-        {"invalid EP", "Command2", {L"1", L"2", L"3", L"1000001"}, {L"1", L"2", L"3", L"0"}, {L"Ogiltigt antal EP!"}},
-        {"overflow is reported, the window goes on", "Command1", {L"-2000000000", L"0", L"46340", L""},
+        {"invalid EP", Control::Command2, {L"1", L"2", L"3", L"1000001"}, {L"1", L"2", L"3", L"0"}, {L"Ogiltigt antal EP!"}},
+        {"overflow is reported, the window goes on", Control::Command1, {L"-2000000000", L"0", L"46340", L""},
          {L"-2000000000", L"0", L"46340", L"0"}, {overflow}},
-        {"large result shown whole", "Command2", {L"-2000000000", L"0", L"0", L"-100000000"},
+        {"large result shown whole", Control::Command2, {L"-2000000000", L"0", L"0", L"-100000000"},
          {L"-2000000000", L"0", L"-2100000000", L"0"}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         messages_.clear();
         SetFields(c.before);
-        SendMessageW(form_->Control(c.button), BM_CLICK, 0, 0);
+        SendMessageW(form_->Handle(c.button), BM_CLICK, 0, 0);
         Pump();
         EXPECT_EQ(Fields(), c.after);
         EXPECT_EQ(messages_, c.messages);
