@@ -5,19 +5,23 @@ include(GNUInstallDirs)
 set(VARVIK_PACKAGE_DOC ${CMAKE_INSTALL_DATADIR}/doc/varvik)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${VARVIK_PACKAGE_DOC})
 
+# The manual page is named after the program and shows its version.
+string(TOUPPER ${VARVIK_PROGRAM} VARVIK_PROGRAM_UPPER)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/varvik.6.in ${PROJECT_BINARY_DIR}/packaging/${VARVIK_PROGRAM}.6 @ONLY)
+
 # Debian wants the changelog and the manual page compressed, reproducibly.
 find_program(VARVIK_GZIP gzip REQUIRED)
-foreach(file changelog Varvik141.6)
-    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/packaging/${file}.gz
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
-        COMMAND ${VARVIK_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${PROJECT_BINARY_DIR}/packaging/${file}.gz
-        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
+foreach(file ${PROJECT_SOURCE_DIR}/packaging/changelog ${PROJECT_BINARY_DIR}/packaging/${VARVIK_PROGRAM}.6)
+    get_filename_component(name ${file} NAME)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/packaging/${name}.gz
+        COMMAND ${VARVIK_GZIP} -9n -c ${file} > ${PROJECT_BINARY_DIR}/packaging/${name}.gz
+        DEPENDS ${file}
         VERBATIM)
 endforeach()
 add_custom_target(varvik_package_docs ALL
-    DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${PROJECT_BINARY_DIR}/packaging/Varvik141.6.gz)
+    DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${PROJECT_BINARY_DIR}/packaging/${VARVIK_PROGRAM}.6.gz)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${VARVIK_PACKAGE_DOC})
-install(FILES ${PROJECT_BINARY_DIR}/packaging/Varvik141.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${VARVIK_PROGRAM}.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME varvik)

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "varvik_version.h"
+
 namespace varvik {
 
 // What the calculator asks of its surroundings: the numeric test, the
@@ -34,7 +36,5 @@ public:
     std::int32_t DoubleToInt32(double value) const override;
     std::string Int32ToText(std::int32_t value) const override;
 };
-
-inline constexpr std::string_view kApplicationTitle = "Varvik v1.4.1";
 
 } // namespace varvik

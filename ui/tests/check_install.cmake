@@ -13,7 +13,9 @@ foreach(path
         share/varvik/background@2x.png
         share/metainfo/${APP_ID}.metainfo.xml
         share/icons/hicolor/16x16/apps/${APP_ID}.png
-        share/icons/hicolor/256x256/apps/${APP_ID}.png)
+        share/icons/hicolor/256x256/apps/${APP_ID}.png
+        share/man/man6/Varvik141.6.gz
+        share/doc/varvik/changelog.gz)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
