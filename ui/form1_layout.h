@@ -9,6 +9,7 @@
 // Both windows, the Qt one and the native Windows one, are built from this
 // table; it names no toolkit's types.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -134,6 +135,27 @@ constexpr Control FieldControl(Field field)
     }
     return Control::Text1;
 }
+
+// Labels never take the keyboard focus and shapes have no tab index; the
+// others are visited by the Tab key in the order of their tab indexes.
+constexpr bool TakesFocus(const ControlRow& row)
+{
+    return row.kind == Kind::TextBox || row.kind == Kind::PushButton || row.kind == Kind::PictureBox;
+}
+
+inline constexpr auto kTabCycle = [] {
+    constexpr auto count = std::count_if(kForm1Controls.begin(), kForm1Controls.end(), TakesFocus);
+    std::array<const ControlRow*, count> rows{};
+    std::size_t n = 0;
+    for (const ControlRow& row : kForm1Controls)
+        if (TakesFocus(row))
+            rows[n++] = &row;
+    std::sort(rows.begin(), rows.end(), [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    std::array<Control, count> cycle{};
+    for (std::size_t i = 0; i < count; ++i)
+        cycle[i] = rows[i]->id;
+    return cycle;
+}();
 
 inline constexpr int kClientPixelWidth = kClientWidth / kTwipsPerPixel;
 inline constexpr int kClientPixelHeight = kClientHeight / kTwipsPerPixel;

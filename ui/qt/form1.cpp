@@ -11,7 +11,6 @@
 #include <QResource>
 #include <QPushButton>
 #include <algorithm>
-#include <vector>
 
 #include "accessibility.h"
 #include "controls.h"
@@ -242,7 +241,6 @@ Form1::~Form1() = default;
 
 void Form1::Build()
 {
-    std::vector<std::pair<int, QWidget*>> tabCycle;
     for (const ControlRow& row : kForm1Controls) {
         QWidget* widget = Create(row, this);
         controls_[static_cast<std::size_t>(row.id)] = widget;
@@ -251,8 +249,6 @@ void Form1::Build()
         if (row.font != Regular) // the others take the window's font
             widget->setFont(FontOf(row));
         NameForScreenReaders(row.id, widget);
-        if (widget->focusPolicy() != Qt::NoFocus && row.tabIndex != kNoTab)
-            tabCycle.emplace_back(row.tabIndex, widget);
         if (auto* button = qobject_cast<QPushButton*>(widget))
             connect(button, &QPushButton::clicked, this, [this, id = row.id] { Clicked(id); });
         else if (auto* box = qobject_cast<TextBox*>(widget))
@@ -263,9 +259,8 @@ void Form1::Build()
 
     ApplyColours();
 
-    std::sort(tabCycle.begin(), tabCycle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < tabCycle.size(); ++i)
-        setTabOrder(tabCycle[i - 1].second, tabCycle[i].second);
+    for (std::size_t i = 1; i < kTabCycle.size(); ++i)
+        setTabOrder(Widget(kTabCycle[i - 1]), Widget(kTabCycle[i]));
 
     Text1 = Box(Control::Text1);
     Text2 = Box(Control::Text2);

@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <vector>
 
 #include "readable.h"
 #include "resource_ids.h"
@@ -143,22 +141,16 @@ HFONT Form1::Font(int style) const
 
 void Form1::Build()
 {
-    // Child windows in the order of their tab indexes, which is the order the
-    // keyboard's tab cycle visits them in.
-    std::vector<const ControlRow*> windowed;
-    for (const ControlRow& row : kForm1Controls)
-        if (row.kind == Kind::TextBox || row.kind == Kind::PushButton || row.kind == Kind::PictureBox)
-            windowed.push_back(&row);
-    std::sort(windowed.begin(), windowed.end(),
-              [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
-
-    for (const ControlRow* row : windowed) {
-        const PixelRect p = Pixels(*row);
-        const std::wstring caption = WideText(row->caption);
-        const auto index = static_cast<std::size_t>(row->id);
+    // Child windows in the order of the tab cycle, which is the order the
+    // keyboard's Tab visits them in.
+    for (const Control control : kTabCycle) {
+        const ControlRow& row = Row(control);
+        const PixelRect p = Pixels(row);
+        const std::wstring caption = WideText(row.caption);
+        const auto index = static_cast<std::size_t>(control);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index));
         HWND child = nullptr;
-        switch (row->kind) {
+        switch (row.kind) {
         case Kind::TextBox:
             child = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, p.left, p.top,
@@ -174,7 +166,7 @@ void Form1::Build()
                                     p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
             break;
         }
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row->font)), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.font)), FALSE);
         children_[index] = child;
     }
 
