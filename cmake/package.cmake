@@ -2,6 +2,22 @@
 # (scripts/package.sh does it and runs lintian on the result).
 include(GNUInstallDirs)
 
+# Built as Debian builds its packages: with the flags dpkg-buildflags gives,
+# every hardening feature on (fortified functions, a stack protector, and
+# relocations made read-only and bound at start). They come before the build
+# type's flags, whose optimisation level stands.
+find_program(VARVIK_DPKG_BUILDFLAGS dpkg-buildflags)
+if(VARVIK_DPKG_BUILDFLAGS)
+    foreach(flags CPPFLAGS CXXFLAGS LDFLAGS)
+        execute_process(
+            COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all ${VARVIK_DPKG_BUILDFLAGS} --get ${flags}
+            WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+            OUTPUT_VARIABLE debian_${flags} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+    string(APPEND CMAKE_CXX_FLAGS " ${debian_CPPFLAGS} ${debian_CXXFLAGS}")
+    string(APPEND CMAKE_EXE_LINKER_FLAGS " ${debian_LDFLAGS}")
+endif()
+
 set(VARVIK_PACKAGE_DOC ${CMAKE_INSTALL_DATADIR}/doc/varvik)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${VARVIK_PACKAGE_DOC})
 
