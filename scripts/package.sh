@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 
+# A package left from an earlier version is not this build's.
+rm -f "$build"/varvik_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 package=$(ls "$build"/varvik_*.deb)
 # Lintian refuses to be asked as root unless told it may.
