@@ -37,15 +37,10 @@ start_window() {
     for _ in $(seq 600); do
         info=$(xwininfo -name "Varvik v1.4.1" 2>/dev/null) && grep -q 'Map State: IsViewable' <<<"$info" && break
         info=""
+        kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1
     done
-    if [[ -z "$info" ]]; then
-        echo "the window did not appear on $DISPLAY; the program said:" >&2
-        cat "$program_log" >&2
-        echo "and the X server said:" >&2
-        cat "$xvfb_log" >&2
-        return 1
-    fi
+    [[ -n "$info" ]] || { window_failed "the window did not appear on $DISPLAY"; return 1; }
     window_id=$(sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
     window_x=$(sed -n 's/.*Absolute upper-left X: *\([0-9-]*\).*/\1/p' <<<"$info")
     window_y=$(sed -n 's/.*Absolute upper-left Y: *\([0-9-]*\).*/\1/p' <<<"$info")
@@ -53,17 +48,28 @@ start_window() {
     window_height=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
 
     # Mapped is not yet drawn: wait until the key box shows its light yellow
-    # (at (200, 140) of 366 x 263, whatever the display's scale).
-    local probe
+    # (at (200, 140) of 366 x 263, whatever the display's scale). Both windows
+    # put a whole frame on the screen at once, so the yellow means the rest is
+    # there too.
+    local probe drawn=""
     probe=$(mktemp --suffix=.png)
     for _ in $(seq 100); do
         import -window root -crop "1x1+$((window_x + window_width * 200 / 366))+$((window_y + window_height * 140 / 263))" \
             +repage "$probe" 2>/dev/null &&
-            [[ "$(convert "$probe" -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6)" == FFFF80 ]] && break
+            [[ "$(convert "$probe" -format '%[hex:p{0,0}]' info: 2>/dev/null | cut -c1-6)" == FFFF80 ]] && drawn=1 && break
+        kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.2
     done
     rm -f "$probe"
-    sleep 0.3
+    [[ -n "$drawn" ]] || { window_failed "the window appeared on $DISPLAY but its key box was never drawn"; return 1; }
+}
+
+# Says why the window is not there, with what the program and the X server said.
+window_failed() {
+    echo "$1; the program said:" >&2
+    cat "$program_log" >&2
+    echo "and the X server said:" >&2
+    cat "$xvfb_log" >&2
 }
 
 stop_window() {
