@@ -10,8 +10,6 @@
 //                   the top, 8 bits each of red, green and blue
 //   icon-16.png, icon-24.png, icon-48.png, icon-128.png, icon-256.png   the
 //                   icon drawn at the other sizes a desktop asks for
-//   icon.rgba, icon@2x.rgba, hand_cursor.rgba, hand_cursor@2x.rgba   the
-//                   same for the icon and the cursor, with 8 bits of alpha
 // and the same pictures in the formats a Windows executable carries:
 //   background.bmp  24-bit bitmap
 //   icon.ico        32 x 32, 8 bits a pixel with a transparency mask
@@ -427,18 +425,16 @@ void Rows(Bytes& out, int width, int height, int bitsPerPixel, Pixel pixel)
     }
 }
 
-// Rows from the top, without padding: RGB888 or RGBA8888.
-QByteArray RawPixels(const QImage& image, QImage::Format format = QImage::Format_RGB888)
+// Rows from the top, without padding, 8 bits each of red, green and blue.
+QByteArray RawPixels(const QImage& image)
 {
-    const QImage converted = image.convertToFormat(format);
-    const int rowBytes = converted.width() * (format == QImage::Format_RGB888 ? 3 : 4);
+    const QImage converted = image.convertToFormat(QImage::Format_RGB888);
+    const int rowBytes = converted.width() * 3;
     QByteArray out;
     for (int y = 0; y < converted.height(); ++y)
         out.append(reinterpret_cast<const char*>(converted.constScanLine(y)), rowBytes);
     return out;
 }
-
-QByteArray RawRgba(const QImage& image) { return RawPixels(image, QImage::Format_RGBA8888); }
 
 QByteArray Bitmap(const QImage& image)
 {
@@ -539,9 +535,7 @@ int main(int argc, char* argv[])
                     Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1)) &&
                     Background(2).save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
                     icon2x.save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&
-                    hand2x.save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG") &&
-                    Write(out, "icon.rgba", RawRgba(icon)) && Write(out, "icon@2x.rgba", RawRgba(icon2x)) &&
-                    Write(out, "hand_cursor.rgba", RawRgba(hand)) && Write(out, "hand_cursor@2x.rgba", RawRgba(hand2x));
+                    hand2x.save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG");
     // The icon at the other sizes a desktop asks for.
     for (const int size : {16, 24, 48, 128, 256})
         ok = ok && Icon(size).save(out.filePath(QStringLiteral("icon-%1.png").arg(size)), "PNG");

@@ -226,7 +226,8 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     // it is made, before it takes the window's: under the desktop's font that
     // is a third face looked up and loaded at start, only to be dropped. The
     // controls are made under the window's font; message boxes and menus keep
-    // the desktop's.
+    // the desktop's. It saves 0.3 MiB of the window's 29 and 4 % of a start's
+    // instructions (67.7 M against 70.5 M under callgrind).
     const QFont desktopFont = QApplication::font();
     QApplication::setFont(ProgramFont());
     Build();
@@ -322,22 +323,26 @@ void Form1::changeEvent(QEvent* event)
         ApplyColours();
 }
 
-// A picture of the program's whose raw pixels it carries as they are, so
-// that no image reader needs to be loaded or run to show it. The data of a
-// resource built into the program stays where it is for the program's life.
-static QImage RawPicture(const QString& name, int width, int height, QImage::Format format, int bytesPerPixel)
-{
-    const QResource raw(QStringLiteral(":/images/") + name);
-    if (raw.compressionAlgorithm() != QResource::NoCompression || raw.size() != qint64{width} * height * bytesPerPixel)
-        qFatal("the raw pixels of %s are missing from the program", qPrintable(name));
-    return QImage(raw.data(), width, height, width * bytesPerPixel, format);
-}
-
-// The part of the background the window shows, straight from the program's
-// memory: decoding the picture was a good part of the window's start.
+// The part of the background the window shows, as raw pixels straight from
+// the program's memory: decoding the picture was about 10 ms of the window's
+// start. The data of a resource built into the program stays where it is for
+// the program's life.
 QImage Form1::BackgroundPicture()
 {
-    return RawPicture(QStringLiteral("background.rgb"), kClientPixelWidth, kClientPixelHeight, QImage::Format_RGB888, 3);
+    const QResource raw(QStringLiteral(":/images/background.rgb"));
+    constexpr int kRowBytes = kClientPixelWidth * 3;
+    if (raw.compressionAlgorithm() != QResource::NoCompression || raw.size() != qint64{kRowBytes} * kClientPixelHeight)
+        qFatal("the background's raw pixels are missing from the program");
+    return QImage(raw.data(), kClientPixelWidth, kClientPixelHeight, kRowBytes, QImage::Format_RGB888);
+}
+
+// A PNG of the program's, read by the PNG reader alone: left to find the
+// reader itself, Qt would load every other image reader to ask it first.
+static QPixmap ReadPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 // The background drawn at twice the size, for displays that show the window
@@ -349,9 +354,7 @@ QPixmap Form1::TwiceTheBackground()
     const QDir here(QCoreApplication::applicationDirPath());
     for (const QString& path : {here.filePath(QStringLiteral("background@2x.png")),
                                 here.filePath(QStringLiteral("../share/varvik/background@2x.png"))}) {
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false); // no other image reader is loaded to ask
-        QPixmap picture = QPixmap::fromImage(reader.read());
+        QPixmap picture = ReadPng(path);
         if (!picture.isNull()) {
             picture.setDevicePixelRatio(2);
             return picture;
@@ -364,10 +367,8 @@ QPixmap Form1::TwiceTheBackground()
 // shows the window larger, so that it stays sharp instead of pixel-doubled.
 QPixmap Form1::Picture(const QString& name, bool twice)
 {
-    const int size = twice ? 64 : 32;
-    QPixmap picture = QPixmap::fromImage(
-        RawPicture(name + (twice ? QStringLiteral("@2x.rgba") : QStringLiteral(".rgba")), size, size,
-                   QImage::Format_RGBA8888, 4));
+    const QString suffix = twice ? QStringLiteral("@2x.png") : QStringLiteral(".png");
+    QPixmap picture = ReadPng(QStringLiteral(":/images/") + name + suffix);
     picture.setDevicePixelRatio(twice ? 2 : 1);
     return picture;
 }
