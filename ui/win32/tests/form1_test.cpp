@@ -57,7 +57,8 @@ protected:
         form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr), options);
         ShowWindow(form_->Handle(), SW_SHOWNORMAL);
         SetForegroundWindow(form_->Handle());
-        Pump();
+        // Under Wine the X server has its say in activation, and answers later.
+        PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, "the window to become active");
         ASSERT_EQ(GetForegroundWindow(), form_->Handle());
     }
 
@@ -67,20 +68,58 @@ protected:
         Pump();
     }
 
-    // Runs the window's message loop until nothing is left to do.
+    // Handles one message as the program's own loop does.
+    void Dispatch(MSG& message)
+    {
+        taken_ = message;
+        if (form_ && form_->PreTranslate(message))
+            return;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+
+    // Runs the window's message loop over what is queued now.
     void Pump()
     {
-        for (int idle = 0; idle < 3; ++idle) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                idle = 0;
-                if (form_ && form_->PreTranslate(message))
-                    continue;
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            Dispatch(message);
+    }
+
+    // Runs the window's message loop until `done` holds, then over what is
+    // queued by then; a state that never comes fails the test after five
+    // seconds instead of hanging it.
+    template <typename Done>
+    void PumpUntil(Done done, const char* what)
+    {
+        const ULONGLONG end = GetTickCount64() + 5000;
+        MSG message;
+        while (!done()) {
+            const ULONGLONG now = GetTickCount64();
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                Dispatch(message);
+            } else if (now >= end) {
+                ADD_FAILURE() << "still waiting for " << what << " after 5 s";
+                return;
+            } else {
+                MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
+                                            MWMO_INPUTAVAILABLE);
             }
-            Sleep(10);
         }
+        Pump();
+    }
+
+    // Sends input through the system's queue and runs the loop until it has
+    // taken the input's last message (a key's release, the button's). The
+    // loop handles what it takes at once, and what that posts, a key's
+    // WM_CHAR among it, comes before the next input; so by then the input is
+    // handled.
+    void SendAndPump(std::vector<INPUT> inputs, UINT last, WPARAM key = 0)
+    {
+        taken_ = {};
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        PumpUntil([&] { return taken_.message == last && (last != WM_KEYUP || taken_.wParam == key); },
+                  "the input's last message");
     }
 
     void Press(WORD key, bool shift = false)
@@ -99,8 +138,7 @@ protected:
         add(key, KEYEVENTF_KEYUP);
         if (shift)
             add(VK_SHIFT, KEYEVENTF_KEYUP);
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        Pump();
+        SendAndPump(inputs, WM_KEYUP, shift ? VK_SHIFT : key);
     }
 
     void Type(HWND box, const wchar_t* text)
@@ -115,13 +153,11 @@ protected:
         POINT point{x, y};
         ClientToScreen(form_->Handle(), &point);
         SetCursorPos(point.x, point.y);
-        Pump();
-        INPUT inputs[2]{};
+        std::vector<INPUT> inputs(2);
         inputs[0].type = inputs[1].type = INPUT_MOUSE;
         inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, inputs, sizeof(INPUT));
-        Pump();
+        SendAndPump(inputs, WM_LBUTTONUP);
     }
 
     HWND Focus() const { return GetFocus(); }
@@ -142,6 +178,7 @@ protected:
     std::vector<std::wstring> messages_;
     std::vector<OpenRequest> opened_;
     bool openSucceeds_ = true;
+    MSG taken_{}; // the last message the loop took from the queue
 };
 
 TEST_F(Form1Test, WindowHasAFixedClientAreaAndNoSizingBorder)
@@ -462,11 +499,13 @@ TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
     } seen{form_->Handle(), {}, {}, 0, false};
     static Seen* current = nullptr;
     current = &seen;
-    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
+    // Looks for the box until it is there, the active window of the form's,
+    // then reads it and presses its OK.
+    const UINT_PTR looking = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, [](HWND, UINT, UINT_PTR id, DWORD) {
         const HWND box = GetActiveWindow();
-        if (!box || box == current->owner)
+        if (!box || GetWindow(box, GW_OWNER) != current->owner)
             return;
+        KillTimer(nullptr, id);
         current->title = Text(box);
         current->ownerDisabled = !IsWindowEnabled(current->owner);
         EnumChildWindows(
@@ -484,18 +523,21 @@ TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     // A watchdog, so that a box nobody closes fails the test instead of hanging it.
-    SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         if (const HWND box = GetActiveWindow(); box && box != current->owner)
             PostMessageW(box, WM_CLOSE, 0, 0);
     });
     ShowMessageBox(form_->Handle(), L"Ogiltigt GEV!");
+    // Neither outlives the test, whose `seen` they point to.
+    KillTimer(nullptr, looking);
+    KillTimer(nullptr, watchdog);
     EXPECT_EQ(seen.title, L"Varvik v1.4.1");
     EXPECT_EQ(seen.text, L"Ogiltigt GEV!");
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_TRUE(seen.ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
-    Pump();
+    PumpUntil([this] { return Focus() == form_->Text1; }, "the focus back in FV");
     EXPECT_EQ(Focus(), form_->Text1);
     EXPECT_EQ(Selection(form_->Text1), std::make_pair(2, 2));
 }
