@@ -474,10 +474,13 @@ private slots:
         // The window's font is the application's only while its controls are made.
         QCOMPARE(QApplication::font(), desktopFont_);
         bool inspected = false;
-        QTimer::singleShot(0, this, [&inspected] {
+        // Looks for the box until it is there, the application's modal window.
+        QTimer looking;
+        looking.callOnTimeout([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
+            looking.stop();
             inspected = true;
             QCOMPARE(box->windowTitle(), QStringLiteral("Varvik v1.4.1"));
             QCOMPARE(box->text(), QStringLiteral("Ogiltigt GEV!"));
@@ -492,11 +495,16 @@ private slots:
             QVERIFY(box->width() >= QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100);
             box->button(QMessageBox::Ok)->click();
         });
-        // A watchdog, so that a box nobody closes fails the test instead of hanging it.
-        QTimer::singleShot(5000, this, [] {
+        looking.start(10);
+        // A watchdog, so that a box nobody closes fails the test instead of
+        // hanging it; like the looking, it ends with the test.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        watchdog.callOnTimeout([] {
             if (QWidget* modal = QApplication::activeModalWidget())
                 modal->close();
         });
+        watchdog.start(5000);
         ShowMessageBox(nullptr, QStringLiteral("Ogiltigt GEV!"));
         QVERIFY(inspected);
     }
