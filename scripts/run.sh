@@ -6,5 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh run
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF
-cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)" --target Varvik141
+# Everything, not only the program: what `cmake --install build` installs too.
+cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)"
 exec build/ui/qt/Varvik141

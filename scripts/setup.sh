@@ -60,6 +60,12 @@ install_missing() {
     local absent
     absent=$(missing "$@" | sort -u)
     [[ -z "$absent" ]] && return 0
+    if [[ $(id -u) -ne 0 ]] && ! command -v sudo >/dev/null; then
+        echo "setup: missing $(echo $absent)" >&2
+        echo "setup: neither root nor sudo here; as root, run:" >&2
+        echo "  apt-get update && apt-get install --no-install-recommends $(echo $absent)" >&2
+        exit 1
+    fi
     echo "setup: installing $(echo $absent)"
     if [[ -z "${apt_updated:-}" ]]; then
         as_root apt-get update -q
