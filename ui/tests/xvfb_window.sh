@@ -4,7 +4,8 @@
 #   start_window COMMAND...  starts Xvfb and the program, waits until its
 #                          window is drawn
 #   window_id, window_x, window_y, window_width, window_height   after that
-#   stop_window            ends both (also run on exit)
+#   stop_window            ends both (also run on exit); fails when the program
+#                          had ended by itself
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
 
 start_xvfb() {
@@ -64,22 +65,33 @@ start_window() {
     [[ -n "$drawn" ]] || { window_failed "the window appeared on $DISPLAY but its key box was never drawn"; return 1; }
 }
 
-# Says why the window is not there, with what the program and the X server said.
+# Says why the window is not there, with what the program and the X server
+# said, and ends the program.
 window_failed() {
     echo "$1; the program said:" >&2
     cat "$program_log" >&2
     echo "and the X server said:" >&2
     cat "$xvfb_log" >&2
+    kill "$program_pid" 2>/dev/null || true
+    program_pid=""
 }
 
+# Fails when the program had ended by itself before (a crash, or a
+# sanitizer's report), and shows what it said.
 stop_window() {
-    [[ -z "${program_pid:-}" ]] || kill "$program_pid" 2>/dev/null || true
+    local ended=""
+    if [[ -n "${program_pid:-}" ]] && ! kill "$program_pid" 2>/dev/null; then
+        ended=1
+        echo "the program ended before it was closed; it said:" >&2
+        cat "$program_log" >&2
+    fi
     # Wine's processes go before the X server they draw on.
     [[ -z "${WINEPREFIX:-}" ]] || wineserver -k 2>/dev/null || true
     [[ -z "${xvfb_pid:-}" ]] || kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -f "${program_log:-}" "${xvfb_log:-}"
     program_pid="" xvfb_pid="" program_log="" xvfb_log=""
+    [[ -z "$ended" ]]
 }
 
 # The window's client area as a PNG.
