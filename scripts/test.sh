@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Varvik and runs every test: the unit tests,
 # the window's tests (offscreen, and the real program on a private X server)
-# in a plain build; the calculator's tests again with AddressSanitizer and
+# in a plain build; all of them again with AddressSanitizer and
 # UndefinedBehaviorSanitizer together with a short fuzzing run; and the
 # Windows program, cross-built, with its tests under Wine.
 set -euo pipefail
@@ -17,7 +17,7 @@ ctest --test-dir build --output-on-failure
 scripts/package.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF -DVARVIK_UI=OFF
+    -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF -DVARVIK_UI=ON
 cmake --build build-sanitize --parallel "$jobs"
 ctest --test-dir build-sanitize --output-on-failure
 
