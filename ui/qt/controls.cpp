@@ -32,20 +32,28 @@ void TextBox::focusInEvent(QFocusEvent* event)
         emit gotFocus();
 }
 
-// An insertion that would make the text longer than eight characters keeps
-// only as much of itself as fits, the way a paste into a full field does. A
-// longer result the program wrote may be shortened or edited in place but
-// never grows.
+// The user can never make the text longer than eight characters, as in a
+// native edit control: what an edit inserts keeps only as much of itself as
+// fits beside what it left of the text, and nothing where that alone is
+// longer. A longer result the program wrote is not cut; it can be shortened
+// or replaced, but never grows.
 QValidator::State TextBox::LengthLimit::validate(QString& input, int& pos) const
 {
     if (box_->writing_)
         return Acceptable;
-    const qsizetype limit = std::max<qsizetype>(kFieldMaxLength, box_->committed_.size());
-    if (input.size() > limit) {
-        const qsizetype excess = input.size() - limit;
-        const qsizetype start = std::max<qsizetype>(0, pos - excess);
-        input.remove(start, excess);
-        pos = static_cast<int>(start);
+    const QString& before = box_->committed_;
+    // The edit left the text's start before `start` and its end from `pos` on.
+    const qsizetype end = input.size() - pos;
+    qsizetype start = 0;
+    const qsizetype most = std::min<qsizetype>(pos, before.size() - end);
+    while (start < most && input[start] == before[start])
+        ++start;
+    const qsizetype kept = start + end;
+    const qsizetype inserted = pos - start;
+    const qsizetype room = std::max<qsizetype>(0, kFieldMaxLength - kept);
+    if (inserted > room) {
+        input.remove(start + room, inserted - room);
+        pos = static_cast<int>(start + room);
     }
     return Acceptable;
 }
