@@ -355,6 +355,13 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("1073720970"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("107372097"));
+        // Replaced by the user, it takes eight characters again, as a native
+        // edit control does.
+        box->WriteText(QStringLiteral("-2100000000"));
+        box->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("abcdefghijklmnop"));
+        box->paste();
+        QCOMPARE(box->text(), QStringLiteral("abcdefgh"));
     }
 
     // Enter, Return and the keypad's Enter press a focused button; in a field

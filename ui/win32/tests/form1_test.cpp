@@ -310,6 +310,11 @@ TEST_F(Form1Test, FieldsTakeAtMostEightCharactersFromTheUser)
     EXPECT_EQ(Text(box), L"1073720970");
     Type(box, L"\b");
     EXPECT_EQ(Text(box), L"107372097");
+    // Replaced by the user, it takes eight characters again.
+    SetWindowTextW(box, L"-2100000000");
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(box), L"abcdefgh");
 }
 
 TEST_F(Form1Test, RensaResetsEveryFieldAndSelectsNothing)
