@@ -283,11 +283,13 @@ bool Form1::PreTranslate(MSG& message)
     if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)))
         return false;
     // Enter and Return, the keypad's too, press a focused push button as
-    // Space does; in a field they do nothing, the window having no default
-    // button.
+    // Space does, once however long the key is held (the keyboard's repeats
+    // come with the key already down); in a field they do nothing, the
+    // window having no default button.
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        const bool repeat = (message.lParam & (1 << 30)) != 0;
         const HWND focus = GetFocus();
-        if (focus == Command1 || focus == Command2 || focus == Command3)
+        if (!repeat && (focus == Command1 || focus == Command2 || focus == Command3))
             OnCommand(focus, BN_CLICKED);
         return true;
     }

@@ -364,31 +364,148 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("abcdefgh"));
     }
 
-    // Enter, Return and the keypad's Enter press a focused button; in a field
-    // they do nothing, the window having no default button.
-    void enterPressesAFocusedButton()
+    // What each key does on each focused control: a button clicks once,
+    // however long the key is held; a field takes a typed character in place
+    // of what arriving selected; nothing else happens, the window having no
+    // default and no cancel button.
+    void keysOnFocusedControls_data()
     {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("repeats");
+        QTest::addColumn<QStringList>("after");
+        const QStringList start{"0", "0", "10", "1000000"};
+        const QMap<QString, QStringList> clickedOnce{
+            {"Command1", {"0", "0", "10", "55"}},     // 1 + 2 + ... + 10
+            {"Command2", {"0", "0", "1413", "1009"}}, // four clicks would leave 2 and 1
+            {"Command3", {"0", "0", "0", "0"}},
+        };
+        const struct {
+            const char* name;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* text;
+            int repeats;
+        } keys[] = {
+            {"Enter", Qt::Key_Return, Qt::NoModifier, "\r", 0},
+            {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r", 0},
+            {"Space", Qt::Key_Space, Qt::NoModifier, " ", 0},
+            {"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", 0},
+            {"a letter", Qt::Key_A, Qt::NoModifier, "a", 0},
+            {"Enter held", Qt::Key_Return, Qt::NoModifier, "\r", 3},
+            {"Space held", Qt::Key_Space, Qt::NoModifier, " ", 3},
+        };
+        enum Effect { N, Clicks, Types }; // N: nothing
+        const struct {
+            const char* control;
+            Effect effects[std::size(keys)];
+        } rows[] = {
+            {"Text1", {N, N, Types, N, Types, N, Types}},
+            {"Text2", {N, N, Types, N, Types, N, Types}},
+            {"Text3", {N, N, Types, N, Types, N, Types}},
+            {"Text4", {N, N, Types, N, Types, N, Types}},
+            {"Command3", {Clicks, Clicks, Clicks, N, N, Clicks, Clicks}},
+            {"Command1", {Clicks, Clicks, Clicks, N, N, Clicks, Clicks}},
+            {"Command2", {Clicks, Clicks, Clicks, N, N, Clicks, Clicks}},
+            {"Picture1", {N, N, N, N, N, N, N}},
+        };
+        for (const auto& row : rows)
+            for (std::size_t k = 0; k < std::size(keys); ++k) {
+                QStringList after = start;
+                if (row.effects[k] == Clicks)
+                    after = clickedOnce[row.control];
+                else if (row.effects[k] == Types) // a held key types on
+                    after[QString::fromLatin1(row.control).back().digitValue() - 1] =
+                        QString::fromLatin1(keys[k].text).repeated(1 + keys[k].repeats);
+                QTest::addRow("%s on %s", keys[k].name, row.control)
+                    << row.control << int(keys[k].key) << int(keys[k].modifiers) << keys[k].text << keys[k].repeats
+                    << after;
+            }
+    }
+
+    void keysOnFocusedControls()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(int, repeats);
+        QFETCH(QStringList, after);
         ShowActive();
         const QList<TextBox*> boxes{form_->Text1, form_->Text2, form_->Text3, form_->Text4};
-        auto set = [&boxes](const QStringList& texts) {
-            for (int i = 0; i < 4; ++i)
-                boxes[i]->WriteText(texts[i]);
+        const QStringList start{"0", "0", "10", "1000000"};
+        for (int i = 0; i < 4; ++i)
+            boxes[i]->WriteText(start[i]);
+        QWidget* focused = Control(control.toLatin1().constData());
+        (focused == form_->Text1 ? form_->Text2 : form_->Text1)->setFocus(Qt::TabFocusReason);
+        focused->setFocus(Qt::TabFocusReason); // arriving in a field selects its text
+        // A held key, as the keyboard repeats it: a press, then a release and
+        // a press marked as repeats, then the release.
+        auto send = [&](QEvent::Type type, bool repeat) {
+            QKeyEvent event(type, key, Qt::KeyboardModifiers(modifiers), text, repeat);
+            QApplication::sendEvent(focused, &event);
         };
-        set({"10", "12", "15", "77"});
-        QTest::keyClick(form_->Text4, Qt::Key_Return);
-        QCOMPARE(form_->Text4->text(), QStringLiteral("77"));
-        form_->Command1->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(form_->Command1, Qt::Key_Return);
-        QCOMPARE(form_->Text4->text(), QStringLiteral("8"));
-        set({"10", "12", "15", "8"});
-        form_->Command2->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(form_->Command2, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(form_->Text3->text(), QStringLiteral("15"));
-        QCOMPARE(form_->Text4->text(), QStringLiteral("0"));
-        form_->Command3->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(form_->Command3, Qt::Key_Enter);
-        QCOMPARE(form_->Text3->text(), QStringLiteral("0"));
+        send(QEvent::KeyPress, false);
+        for (int i = 0; i < repeats; ++i) {
+            send(QEvent::KeyRelease, true);
+            send(QEvent::KeyPress, true);
+        }
+        send(QEvent::KeyRelease, false);
+        QStringList shown;
+        for (TextBox* box : boxes)
+            shown << box->text();
+        QCOMPARE(shown, after);
         QVERIFY(messages_.isEmpty());
+        QVERIFY(form_->isVisible());
+    }
+
+    // The message box closes on Enter, Space and Escape, not on a letter.
+    void keysOnTheMessageBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << " " << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << "\x1b" << true;
+        QTest::newRow("a letter") << int(Qt::Key_A) << "a" << false;
+    }
+
+    void keysOnTheMessageBox()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(bool, closes);
+        bool closedByKey = false;
+        QTimer look;
+        look.setInterval(10);
+        connect(&look, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            look.stop();
+            // The OK button holds the box's focus.
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+            QApplication::sendEvent(ok, &press);
+            QApplication::sendEvent(ok, &release);
+            closedByKey = !box->isVisible();
+            if (!closedByKey)
+                ok->click();
+        });
+        look.start();
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, this, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        watchdog.start(5000);
+        ShowMessageBox(nullptr, QStringLiteral("Ogiltigt GEV!"));
+        QCOMPARE(closedByKey, closes);
     }
 
     // What Qt itself shows is Swedish too, whatever the locale.

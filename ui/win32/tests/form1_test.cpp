@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -122,20 +123,22 @@ protected:
                   "the input's last message");
     }
 
-    void Press(WORD key, bool shift = false)
+    // A key pressed and released; held, the keyboard repeats its press.
+    void Press(WORD key, bool shift = false, int repeats = 0, DWORD flags = 0)
     {
         std::vector<INPUT> inputs;
-        auto add = [&inputs](WORD vk, DWORD flags) {
+        auto add = [&inputs](WORD vk, DWORD how) {
             INPUT input{};
             input.type = INPUT_KEYBOARD;
             input.ki.wVk = vk;
-            input.ki.dwFlags = flags;
+            input.ki.dwFlags = how;
             inputs.push_back(input);
         };
         if (shift)
             add(VK_SHIFT, 0);
-        add(key, 0);
-        add(key, KEYEVENTF_KEYUP);
+        for (int i = 0; i <= repeats; ++i)
+            add(key, flags);
+        add(key, flags | KEYEVENTF_KEYUP);
         if (shift)
             add(VK_SHIFT, KEYEVENTF_KEYUP);
         SendAndPump(inputs, WM_KEYUP, shift ? VK_SHIFT : key);
@@ -363,29 +366,118 @@ TEST_F(Form1Test, CalculationButtons)
     }
 }
 
-TEST_F(Form1Test, KeyboardOnButtonsAndFields)
+// What each key does on each focused control: a button clicks once,
+// however long the key is held; a field takes a typed character in place of
+// what arriving selected; nothing else happens, the window having no default
+// and no cancel button.
+TEST_F(Form1Test, KeysOnFocusedControls)
 {
-    // Enter in a field does nothing: the window has no default button.
-    SetFields({L"10", L"12", L"15", L"77"});
-    SetFocus(form_->Text1);
-    Pump();
-    Press(VK_RETURN);
-    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"10", L"12", L"15", L"77"}));
+    const std::vector<std::wstring> start{L"0", L"0", L"10", L"1000000"};
+    const std::map<Control, std::vector<std::wstring>> clickedOnce{
+        {Control::Command1, {L"0", L"0", L"10", L"55"}},     // 1 + 2 + ... + 10
+        {Control::Command2, {L"0", L"0", L"1413", L"1009"}}, // four clicks would leave 2 and 1
+        {Control::Command3, {L"0", L"0", L"0", L"0"}},
+    };
+    const struct {
+        const char* name;
+        WORD key;
+        DWORD flags;
+        const wchar_t* typed;
+        int repeats;
+    } keys[] = {
+        {"Enter", VK_RETURN, 0, L"", 0},
+        {"keypad Enter", VK_RETURN, KEYEVENTF_EXTENDEDKEY, L"", 0},
+        {"Space", VK_SPACE, 0, L" ", 0},
+        {"Escape", VK_ESCAPE, 0, L"", 0},
+        {"a letter", 'A', 0, L"a", 0},
+        {"Enter held", VK_RETURN, 0, L"", 3},
+        {"Space held", VK_SPACE, 0, L" ", 3},
+    };
+    enum Effect { N, Clicks, Types }; // N: nothing
+    const struct {
+        Control control;
+        Effect effects[std::size(keys)];
+    } rows[] = {
+        {Control::Text1, {N, N, Types, N, Types, N, Types}},
+        {Control::Text2, {N, N, Types, N, Types, N, Types}},
+        {Control::Text3, {N, N, Types, N, Types, N, Types}},
+        {Control::Text4, {N, N, Types, N, Types, N, Types}},
+        {Control::Command3, {Clicks, Clicks, Clicks, N, N, Clicks, Clicks}},
+        {Control::Command1, {Clicks, Clicks, Clicks, N, N, Clicks, Clicks}},
+        {Control::Command2, {Clicks, Clicks, Clicks, N, N, Clicks, Clicks}},
+        {Control::Picture1, {N, N, N, N, N, N, N}},
+    };
+    for (const auto& row : rows)
+        for (std::size_t k = 0; k < std::size(keys); ++k) {
+            SCOPED_TRACE(testing::Message() << keys[k].name << " on " << ui::Row(row.control).name);
+            std::vector<std::wstring> after = start;
+            if (row.effects[k] == Clicks)
+                after = clickedOnce.at(row.control);
+            else if (row.effects[k] == Types) // a held key types on
+                after[static_cast<std::size_t>(row.control) - static_cast<std::size_t>(Control::Text1)] =
+                    std::wstring(1 + static_cast<std::size_t>(keys[k].repeats), keys[k].typed[0]);
+            SetFields(start);
+            SetFocus(row.control == Control::Text1 ? form_->Text2 : form_->Text1);
+            SetFocus(form_->Handle(row.control)); // arriving in a field selects its text
+            Pump();
+            Press(keys[k].key, false, keys[k].repeats, keys[k].flags);
+            EXPECT_EQ(Fields(), after);
+            EXPECT_TRUE(messages_.empty());
+            EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+        }
+}
 
-    SetFocus(form_->Command1);
-    Pump();
-    Press(VK_RETURN);
-    EXPECT_EQ(Text(form_->Text4), L"8");
-
-    SetFocus(form_->Command3);
-    Pump();
-    Press(VK_SPACE);
-    EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
-
-    Press(VK_ESCAPE);
-    EXPECT_TRUE(IsWindow(form_->Handle()));
-    EXPECT_TRUE(IsWindowVisible(form_->Handle()));
-    EXPECT_TRUE(messages_.empty());
+// The message box closes on Enter, Space and Escape, not on a letter.
+TEST_F(Form1Test, KeysOnTheMessageBox)
+{
+    const struct {
+        const char* name;
+        WORD key;
+        bool closes;
+    } rows[] = {{"Enter", VK_RETURN, true}, {"Space", VK_SPACE, true}, {"Escape", VK_ESCAPE, true}, {"a letter", 'A', false}};
+    struct Seen {
+        HWND owner;
+        WORD key;
+        HWND box = nullptr;
+        bool closedByHand = false;
+    };
+    static Seen* current = nullptr;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Seen seen{form_->Handle(), row.key};
+        current = &seen;
+        // Once the box is there, the key goes to it. Input comes before a
+        // timer's tick, so on the next tick a box still open kept it open.
+        const UINT_PTR looking = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (current->box) {
+                if (IsWindow(current->box)) {
+                    current->closedByHand = true;
+                    PostMessageW(current->box, WM_COMMAND, IDOK, 0);
+                }
+                return;
+            }
+            const HWND box = GetActiveWindow();
+            if (!box || GetWindow(box, GW_OWNER) != current->owner)
+                return;
+            current->box = box;
+            INPUT inputs[2]{};
+            inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+            inputs[0].ki.wVk = inputs[1].ki.wVk = current->key;
+            inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, inputs, sizeof(INPUT));
+        });
+        const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            if (const HWND box = GetActiveWindow(); box && box != current->owner)
+                PostMessageW(box, WM_CLOSE, 0, 0);
+        });
+        ShowMessageBox(form_->Handle(), L"Ogiltigt GEV!");
+        KillTimer(nullptr, looking);
+        KillTimer(nullptr, watchdog);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(!seen.closedByHand, row.closes);
+        Pump();
+    }
 }
 
 TEST_F(Form1Test, HomepageLinkWithHandCursor)
