@@ -18,7 +18,7 @@ windows_packages=(
 )
 
 # Building and starting the Qt window.
-run_packages=(g++ make cmake pkg-config qt6-base-dev libfontconfig-dev qt6-translations-l10n fonts-liberation)
+run_packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation)
 
 case "$purpose" in
 run)
