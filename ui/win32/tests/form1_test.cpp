@@ -378,7 +378,7 @@ TEST_F(Form1Test, KeysOnFocusedControls)
         {Control::Command2, {L"0", L"0", L"1413", L"1009"}}, // four clicks would leave 2 and 1
         {Control::Command3, {L"0", L"0", L"0", L"0"}},
     };
-    const struct {
+    static constexpr struct {
         const char* name;
         WORD key;
         DWORD flags;
