@@ -26,7 +26,7 @@ TEST(Readable, ContrastOfKnownColourPairs)
         double ratio;
     } cases[] = {
         {0x000000, 0xFFFFFF, 21.0},   {0xFFFFFF, kYellow, 1.0570},  {0x0000FF, kYellow, 8.1292},
-        {0x404040, 0x89931E, 3.0887}, {0x404040, 0xBBBF32, 5.2392}, {0xEEEEEE, 0x969E23, 2.5097},
+        {0x484848, 0x89931E, 2.7246}, {0x484848, 0xBBBF32, 4.6215}, {0xEEEEEE, 0x969E23, 2.5097},
         {0xFF0000, 0x89931E, 1.1911}, {0x00FF00, 0x0000FF, 6.2619}, {0x1E9389, 0x000000, 5.5899},
         {0x89931E, 0x000000, 6.2559},
     };
@@ -65,23 +65,23 @@ TEST(Readable, WhichTextsTurnBlackUnderGreySchemes)
     const struct {
         Control control;
         std::uint32_t beneath;
-        // the colour drawn under a text colour of 404040, 707070 and C0C0C0
+        // the colour drawn under a text colour of 484848, 707070 and C0C0C0
         std::uint32_t dark, mid, light;
     } rows[] = {
         {Control::Label1, 0x89931E, 0x000000, 0x000000, 0x000000},
         {Control::Label2, 0x969E23, 0x000000, 0x000000, 0x000000},
         {Control::Label3, 0xAAB12B, 0x000000, 0x000000, 0x000000},
-        {Control::Label4, 0xBBBF32, 0x404040, 0x000000, 0x000000},
-        {Control::Label5, kYellow, 0x404040, 0x707070, 0x000000},
-        {Control::Label9, kYellow, 0x404040, 0x707070, 0x000000},
-        {Control::Shape1, kYellow, 0x404040, 0x707070, 0x000000}, // the frame over the key lines
-        {Control::Shape2, kYellow, 0x404040, 0x707070, 0x000000},
+        {Control::Label4, 0xBBBF32, 0x484848, 0x000000, 0x000000},
+        {Control::Label5, kYellow, 0x484848, 0x707070, 0x000000},
+        {Control::Label9, kYellow, 0x484848, 0x707070, 0x000000},
+        {Control::Shape1, kYellow, 0x484848, 0x707070, 0x000000}, // the frame over the key lines
+        {Control::Shape2, kYellow, 0x484848, 0x707070, 0x000000},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(Row(row.control).name);
         const std::uint32_t beneath = ColourBeneath(Row(row.control), picture);
         EXPECT_EQ(beneath, row.beneath);
-        EXPECT_EQ(ReadableOn(0x404040, beneath), row.dark);
+        EXPECT_EQ(ReadableOn(0x484848, beneath), row.dark);
         EXPECT_EQ(ReadableOn(0x707070, beneath), row.mid);
         EXPECT_EQ(ReadableOn(0xC0C0C0, beneath), row.light);
     }

@@ -202,7 +202,7 @@ private slots:
     // contrast below 4.5 on the key box's yellow (the key lines, the frame)
     // or on the picture beneath a heading; elsewhere it keeps the scheme's
     // colour. The figures are worked out apart from the program (see the
-    // readability test): on the headings' olive a grey of 404040 reads only
+    // readability test): on the headings' olive a grey of 484848 reads only
     // over EP, and 707070 only on the yellow.
     void readableUnderAnyScheme_data()
     {
@@ -211,7 +211,7 @@ private slots:
         const QStringList headings{"Label1", "Label2", "Label3", "Label4"};
         const QStringList keyLines{"Label5", "Label6", "Label7", "Label8", "Label9"};
         QTest::newRow("dark scheme") << QColor(0xEEEEEE) << headings + keyLines;
-        QTest::newRow("dark grey") << QColor(0x404040) << QStringList{"Label1", "Label2", "Label3"};
+        QTest::newRow("dark grey") << QColor(0x484848) << QStringList{"Label1", "Label2", "Label3"};
         QTest::newRow("mid grey") << QColor(0x707070) << headings;
         QTest::newRow("light grey") << QColor(0xC0C0C0) << headings + keyLines;
     }
