@@ -93,6 +93,8 @@ TEST(CheckFields, MessagesAndResetsInOrder)
     const CheckCase cases[] = {
         {"all empty compute on zeros", Command::EpCost, {"", "", "", ""}, ClickOutcome::Computed,
          {"FV=0", "GEV=0", "FVb=0", "EP=0", "EP=0"}, kZeros},
+        {"two empty and two filled compute", Command::EpCost, {"", "12", "15", ""}, ClickOutcome::Computed,
+         {"FV=0", "EP=0", "EP=18"}, {"0", "12", "15", "18"}},
         {"empty FV filled before GEV is refused", Command::EpCost, {"", "abc", "5", "0"}, ClickOutcome::Refused,
          {"FV=0", kNotDigits, "GEV=0"}, {"0", "0", "5", "0"}},
         {"output EP must still be numeric", Command::EpCost, {"1", "2", "3", "abc"}, ClickOutcome::Refused,

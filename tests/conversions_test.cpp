@@ -80,7 +80,8 @@ TEST(TextToInt32, RoundsHalvesToEvenOnBothSidesOfZero)
 TEST(TextToInt32, OverflowsOutsideThe32BitRange)
 {
     const char* cases[] = {"2147483648", "2147483647.5", "-2147483649", "-2147483648.6",
-                           "-5000000000", "99999999999", "12345678901234567890"};
+                           "-5000000000", "99999999999", "12345678901234567890",
+                           "18446744073709551616", "-18446744073709551616"}; // 2 to the 64th wraps to 0
     for (const char* text : cases) {
         try {
             TextToInt32(text);

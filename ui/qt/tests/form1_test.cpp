@@ -702,6 +702,18 @@ private slots:
         QVERIFY(Shell::ShellSucceeded(42));
     }
 
+    // An assistive tool may ask for any child; past either end there is none.
+    void accessibleChildrenOutOfRange()
+    {
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
+        QVERIFY(window);
+        QCOMPARE(window->childCount(), 19); // every control but the two shapes
+        QVERIFY(window->child(0));
+        QVERIFY(window->child(18));
+        QCOMPARE(window->child(-1), nullptr);
+        QCOMPARE(window->child(19), nullptr);
+    }
+
     void screenReaderNames_data()
     {
         QTest::addColumn<QString>("name");
