@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Photographs the real windows on a private X server: the Qt window into
-# docs/screenshot.png and the Windows program under Wine into
-# docs/screenshot-windows.png. Builds first if needed; run scripts/test.sh
-# once before on a fresh machine, so that the packages are there.
+# docs/screenshot.png, and at twice the scale into docs/screenshot@2x.png, and
+# the Windows program under Wine into docs/screenshot-windows.png. The
+# window tests compare the real windows with these pictures pixel for pixel,
+# so take them where the test command runs (its set-up installs the fonts).
+# Builds first if needed; run scripts/test.sh once before on a fresh machine,
+# so that the packages are there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [[ -x build/ui/qt/Varvik141 ]] || { cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF && cmake --build build --target Varvik141; }
@@ -13,6 +16,11 @@ start_window build/ui/qt/Varvik141
 capture_window docs/screenshot.png
 stop_window
 echo "wrote docs/screenshot.png (${window_width}x${window_height})"
+
+QT_SCALE_FACTOR=2 start_window build/ui/qt/Varvik141
+capture_window docs/screenshot@2x.png
+stop_window
+echo "wrote docs/screenshot@2x.png (${window_width}x${window_height})"
 
 wine_prefix "$PWD/build-windows/wine-prefix"
 start_window wine build-windows/Varvik141.exe

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real program on a private X server and checks what a user would
-# see: the client size, that the window cannot be resized, and pixels of a
-# screenshot (the key box, its frame and the blue link).
-#   window_e2e.sh PROGRAM                         the Qt window
-#   window_e2e.sh --wine PREFIX Varvik141.exe     the Windows program under Wine
+# see: the client size, that the window cannot be resized, pixels of a
+# screenshot (the key box, its frame and the blue link), and the whole window
+# against its reference picture (the README's screenshot), pixel for pixel.
+#   window_e2e.sh PROGRAM REFERENCE                         the Qt window
+#   window_e2e.sh --wine PREFIX Varvik141.exe REFERENCE     the Windows program under Wine
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=xvfb_window.sh
@@ -11,8 +12,10 @@ source "$here/xvfb_window.sh"
 if [[ "$1" == --wine ]]; then
     wine_prefix "$2"
     command=(wine "$3")
+    reference=$4
 else
     command=("$1")
+    reference=$2
 fi
 
 work=$(mktemp -d)
@@ -43,6 +46,7 @@ if [[ -z "${WINEPREFIX:-}" ]]; then
 fi
 
 capture_window "$work/window.png"
+compare_picture "$work/window.png" "$reference" window || failures=$((failures + 1))
 pixel() { convert "$work/window.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
 
 check "key box background, right of the heading" "$(pixel 200 140)" FFFF80

@@ -4,7 +4,8 @@
 #   start_window COMMAND...  starts Xvfb and the program, waits until its
 #                          window is drawn
 #   window_id, window_x, window_y, window_width, window_height   after that
-#   stop_window            ends both (also run on exit); fails when the program
+#   stop_window            ends both (also run on exit)
+#   compare_picture ACTUAL REFERENCE NAME   pixel for pixel; fails when the program
 #                          had ended by itself
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
 
@@ -97,6 +98,22 @@ stop_window() {
 # The window's client area as a PNG.
 capture_window() {
     import -window root -crop "${window_width}x${window_height}+${window_x}+${window_y}" +repage "$1"
+}
+
+# A capture against its reference, pixel for pixel. On a difference the
+# capture and a picture of the difference are left in the working directory
+# (a test's own folder in the build tree), named after NAME.
+compare_picture() {
+    local differing
+    differing=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+    if [[ "$differing" == 0 ]]; then
+        echo "ok: $3 is $(basename "$2") pixel for pixel"
+        return 0
+    fi
+    cp "$1" "$PWD/$3.png"
+    compare "$1" "$2" "$PWD/$3-difference.png" >/dev/null 2>&1 || true
+    echo "FAIL: $3 differs from $2 ($differing); see $PWD/$3.png and $PWD/$3-difference.png"
+    return 1
 }
 
 # A Wine prefix of the caller's own, made on first use, with Wine's own
