@@ -30,7 +30,7 @@ test)
         "${run_packages[@]}"
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
-        xvfb x11-utils imagemagick desktop-file-utils appstream
+        xvfb x11-utils xdotool imagemagick desktop-file-utils appstream
         dpkg-dev lintian
         dbus at-spi2-core python3-pyatspi
         "${windows_packages[@]}"

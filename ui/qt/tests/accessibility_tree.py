@@ -1,8 +1,10 @@
 """The window's accessibility tree as AT-SPI gives it to a screen reader,
 checked against what a reader should meet, in order; then the homepage
-link's action, which must ask the desktop to open the homepage."""
+link's action, which must ask the desktop to open the homepage; then the FV
+field's context menu, which must be Swedish."""
 
 import os
+import subprocess
 import sys
 import time
 
@@ -80,4 +82,38 @@ if opened and opened.rstrip("/") == "http://varvik.example":
 else:
     print(f"FAIL: the link's action opened {opened!r}")
     failures += 1
+
+def wait_for(condition, seconds=5):
+    end = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > end:
+            return False
+        time.sleep(0.05)
+    return True
+
+
+def visible_windows():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "Varvik141"],
+                           capture_output=True, text=True).stdout
+    return len(found.split())
+
+
+# The FV field's context menu, opened with the right button over the field
+# while its "0" is selected, as the window opens. In Swedish, U is the key of
+# "Klipp ut", which cuts the "0"; in English it would be "Undo", which has
+# nothing to undo.
+field = children[5]
+extents = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+windows = visible_windows()
+subprocess.run(["xdotool", "mousemove", str(extents.x + 10), str(extents.y + 10), "click", "3"], check=True)
+if not wait_for(lambda: visible_windows() > windows):
+    print("FAIL: no context menu opened over the FV field")
+    failures += 1
+else:
+    subprocess.run(["xdotool", "key", "u"], check=True)
+    if wait_for(lambda: field.queryText().getText(0, -1) == ""):
+        print("ok: the field's context menu is Swedish (U cut the field's text)")
+    else:
+        print(f"FAIL: U in the field's context menu left {field.queryText().getText(0, -1)!r}: not Swedish")
+        failures += 1
 sys.exit(1 if failures else 0)
