@@ -300,6 +300,19 @@ TEST_F(Form1Test, ArrivingInAFieldSelectsItsFirstEightCharacters)
         Type(form_->Text3, L"42");
         EXPECT_EQ(Text(form_->Text3), L"42" + std::wstring(c.text).substr(std::min<std::size_t>(8, wcslen(c.text))));
     }
+
+    // A long result seen to its end, left and entered again, shows from its
+    // first character.
+    SetWindowTextW(form_->Text3, L"-2100000000");
+    SetFocus(form_->Text3);
+    Pump();
+    Press(VK_END);
+    ASSERT_LT(static_cast<short>(LOWORD(SendMessageW(form_->Text3, EM_POSFROMCHAR, 0, 0))), 0);
+    Press(VK_TAB);
+    Press(VK_TAB, true);
+    ASSERT_EQ(Focus(), form_->Text3);
+    EXPECT_EQ(Selection(form_->Text3), std::make_pair(0, 8));
+    EXPECT_GE(static_cast<short>(LOWORD(SendMessageW(form_->Text3, EM_POSFROMCHAR, 0, 0))), 0);
 }
 
 TEST_F(Form1Test, FieldsTakeAtMostEightCharactersFromTheUser)
@@ -720,6 +733,12 @@ TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
     PumpUntil([this] { return Focus() == form_->Text1; }, "the focus back in FV");
     EXPECT_EQ(Focus(), form_->Text1);
     EXPECT_EQ(Selection(form_->Text1), std::make_pair(2, 2));
+    // Arriving in a field afterwards selects its first eight characters as
+    // ever (the dialog manager's own selection would take all eleven).
+    SetWindowTextW(form_->Text2, L"-2100000000");
+    Press(VK_TAB);
+    EXPECT_EQ(Focus(), form_->Text2);
+    EXPECT_EQ(Selection(form_->Text2), std::make_pair(0, 8));
 }
 
 } // namespace
