@@ -1,7 +1,7 @@
 #include "form1.h"
 
+#include <objbase.h>
 #include <windowsx.h>
-
 
 #include "readable.h"
 #include "resource_ids.h"
@@ -91,6 +91,44 @@ void ShowMessageBox(HWND owner, const std::wstring& text)
     MessageBoxW(owner, text.c_str(), Caption().c_str(), MB_OK);
 }
 
+int RunProgram(HINSTANCE instance, int show, Form1Options options)
+{
+    // The shell, which opens the homepage from this thread, wants COM in a
+    // single-threaded apartment here.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    int status = 0;
+    {
+        const ui::MessageBoxFn messageBox = options.messageBox;
+        options.endsProgram = true;
+        Form1 form(instance, std::move(options));
+        if (!form.Handle()) {
+            // Without its window the program has nothing to show: it says so
+            // and ends, rather than wait on a loop that nothing can close.
+            constexpr std::string_view kNoWindow = "Varvik kunde inte öppna sitt fönster.";
+            if (messageBox)
+                messageBox(kNoWindow);
+            else
+                win32::ShowMessageBox(nullptr, WideText(kNoWindow));
+            status = 1;
+        } else {
+            ShowWindow(form.Handle(), show);
+            UpdateWindow(form.Handle());
+            MSG message;
+            BOOL got;
+            while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+                if (form.PreTranslate(message))
+                    continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            status = got < 0 ? 1 : static_cast<int>(message.wParam);
+        }
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return status;
+}
+
 Form1::Form1(HINSTANCE instance, Options options)
     : Form1Handlers(std::move(options.messageBox), std::move(options.opener)),
       instance_(instance),
@@ -109,8 +147,9 @@ Form1::Form1(HINSTANCE instance, Options options)
     const DWORD exStyle = 0;
     RECT frame{0, 0, kClientPixelWidth, kClientPixelHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    CreateWindowExW(exStyle, kFormClass, Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (!CreateWindowExW(exStyle, kFormClass, Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this))
+        hwnd_ = nullptr;
 }
 
 Form1::~Form1()
@@ -139,7 +178,8 @@ HFONT Form1::Font(int style) const
     return font;
 }
 
-void Form1::Build()
+// False when a control could not be made: the window is then not made either.
+bool Form1::Build()
 {
     // Child windows in the order of the tab cycle, which is the order the
     // keyboard's Tab visits them in.
@@ -166,6 +206,8 @@ void Form1::Build()
                                     p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
             break;
         }
+        if (!child)
+            return false;
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.font)), FALSE);
         children_[index] = child;
     }
@@ -178,6 +220,7 @@ void Form1::Build()
     Command2 = Handle(Control::Command2);
     Command3 = Handle(Control::Command3);
     Picture1 = Handle(Control::Picture1);
+    return true;
 }
 
 std::optional<Control> Form1::IdOf(HWND child) const
@@ -322,8 +365,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        Build();
-        return 0;
+        return Build() ? 0 : -1;
     case WM_ERASEBKGND:
         return 1; // the background picture covers the whole client area
     case WM_SYSCOLORCHANGE:
@@ -398,10 +440,14 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (endsProgram_)
             PostQuitMessage(0);
         break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    case WM_NCDESTROY: {
+        // The last message the window gets: the system frees what it holds
+        // for the window, which it can do only knowing which window it is.
+        const HWND hwnd = hwnd_;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
-        break;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -29,6 +29,11 @@ struct Form1Options {
     bool endsProgram = false;              // closing the window ends the message loop
 };
 
+// The program: the window shown, then its message loop until it is closed.
+// Returns the program's exit status, not zero when the window could not be
+// made (which the user is told).
+int RunProgram(HINSTANCE instance, int show, Form1Options options = {});
+
 // The program's one window on Windows: the controls made from the
 // description, the labels and shapes painted, and the system's messages
 // turned into the window's handlers.
@@ -39,6 +44,7 @@ public:
     explicit Form1(HINSTANCE instance, Options options = {});
     ~Form1() override;
 
+    // Null when the window could not be made.
     HWND Handle() const { return hwnd_; }
     // The child window of a control; labels and shapes have none.
     HWND Handle(Control control) const { return children_[static_cast<std::size_t>(control)]; }
@@ -65,7 +71,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void Build();
+    bool Build();
     void Paint(HDC dc) const;
     void OnCommand(HWND control, int notification);
     std::optional<Control> IdOf(HWND child) const;

@@ -18,7 +18,7 @@ EXPECTED_STRINGS = {
     "ProductName": "Varvik v1.4.1",
     "ProductVersion": "1.04.0001",
 }
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll"}
 
 failures = []
 

@@ -741,5 +741,30 @@ TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
     EXPECT_EQ(Selection(form_->Text2), std::make_pair(0, 8));
 }
 
+// A window the system refuses to make is reported, and the program ends with
+// a failure instead of waiting for a window that is not there.
+TEST(Program, SaysSoAndEndsWhenItsWindowCannotBeMade)
+{
+    const HHOOK refuse = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            wchar_t kind[32] = L"";
+            GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 32);
+            return code == HCBT_CREATEWND && !lstrcmpW(kind, L"VarvikForm1") ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    // Should the window come after all, it is closed rather than waited for.
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+    std::vector<std::wstring> messages;
+    Form1::Options options;
+    options.messageBox = [&messages](std::string_view text) { messages.push_back(ui::WideText(text)); };
+    const int status = RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, options);
+    KillTimer(nullptr, watchdog);
+    UnhookWindowsHookEx(refuse);
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(messages, std::vector<std::wstring>{L"Varvik kunde inte öppna sitt fönster."});
+}
+
 } // namespace
 } // namespace varvik::win32
