@@ -33,6 +33,7 @@ test)
         xvfb x11-utils xdotool imagemagick desktop-file-utils appstream
         dpkg-dev lintian
         dbus at-spi2-core python3-pyatspi
+        weston qt6-wayland
         "${windows_packages[@]}"
     ) ;;
 *)

@@ -9,6 +9,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QResource>
+#include <QTimer>
+#include <QWindow>
 #include <QPushButton>
 #include <algorithm>
 
@@ -373,11 +375,50 @@ QPixmap Form1::Picture(const QString& name, bool twice)
     return picture;
 }
 
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    QWindow* window = windowHandle();
+    static_cast<void>(
+        connect(window, &QWindow::windowStateChanged, this, &Form1::WindowStateAsked, Qt::UniqueConnection));
+    window->removeEventFilter(this); // shown again: watched once
+    window->installEventFilter(this);
+}
+
+// A window of a fixed size gains nothing by being maximised, but Qt's own
+// title bar on Wayland offers it all the same, and a compositor holds a
+// maximised window to the size it gives: one that kept to its own size there
+// would be disconnected, and the program would end. So the moment the window
+// is asked, before the compositor answers, it lets go of its size;
+// maximised, it goes back to normal, and only once the compositor has made
+// it normal again does it keep its size again. Full screen needs nothing: a
+// compositor shows a smaller window whole there.
+void Form1::WindowStateAsked(Qt::WindowState state)
+{
+    if (state == Qt::WindowMaximized)
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The state the desktop gave the window.
+    if (watched == windowHandle() && event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates states = windowHandle()->windowStates();
+        if (states & Qt::WindowMaximized)
+            QTimer::singleShot(0, this, &QWidget::showNormal);
+        else if (!(states & (Qt::WindowFullScreen | Qt::WindowMinimized)))
+            setFixedSize(kClientPixelWidth, kClientPixelHeight);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form1::paintEvent(QPaintEvent*)
 {
     // Drawn once at its own size from the top-left corner; the window shows
     // only the part that fits.
     QPainter painter(this);
+    if (width() > kClientPixelWidth || height() > kClientPixelHeight) // for the moment it is maximised
+        painter.fillRect(rect(), palette().window());
     if (devicePixelRatioF() > 1 && !twiceLooked_) {
         twiceLooked_ = true;
         background2x_ = TwiceTheBackground();

@@ -33,6 +33,27 @@ struct OpenRequest {
     std::int32_t showMode = -1;
 };
 
+// Hands a widget's events to a function, as they come.
+class EventSpy : public QObject {
+public:
+    EventSpy(QObject* watched, std::function<void(QEvent*)> seen) : watched_(watched), seen_(std::move(seen))
+    {
+        watched_->installEventFilter(this);
+    }
+    ~EventSpy() override { watched_->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        seen_(event);
+        return false;
+    }
+
+private:
+    QObject* watched_;
+    std::function<void(QEvent*)> seen_;
+};
+
 } // namespace
 
 class Form1Test : public QObject {
@@ -712,6 +733,55 @@ private slots:
         QVERIFY(window->child(18));
         QCOMPARE(window->child(-1), nullptr);
         QCOMPARE(window->child(19), nullptr);
+    }
+
+    // On Wayland the compositor may be asked to maximise the window (Qt's
+    // own title bar offers it) or to show it full screen. The window survives
+    // either with its fields as they were; maximised, it takes the size the
+    // compositor gives, then goes back to its own. Runs under a compositor
+    // (tests/wayland.sh); elsewhere there is nothing to ask.
+    void survivesWhatTheCompositorAsks()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("wayland"))
+            QSKIP("needs a Wayland compositor");
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        const QList<TextBox*> boxes{form_->Text1, form_->Text2, form_->Text3, form_->Text4};
+        const QStringList texts{"12", "abc", "", "-2100000000"};
+        for (int i = 0; i < 4; ++i)
+            boxes[i]->WriteText(texts[i]);
+        // The sizes the window is given, and its paints: a paint comes after
+        // the compositor has taken what the window drew before it.
+        QSize largest;
+        int paints = 0;
+        EventSpy spy(form_.get(), [&](QEvent* event) {
+            if (event->type() == QEvent::Resize)
+                largest = largest.expandedTo(static_cast<QResizeEvent*>(event)->size());
+            else if (event->type() == QEvent::Paint)
+                ++paints;
+        });
+        auto settled = [&] {
+            const int now = paints;
+            form_->update();
+            QTRY_VERIFY(paints > now);
+            form_->update();
+            QTRY_VERIFY(paints > now + 1);
+        };
+
+        form_->windowHandle()->setWindowStates(Qt::WindowMaximized); // what the title bar's button does
+        QTRY_VERIFY(largest.width() > 366);
+        QTRY_COMPARE(form_->size(), QSize(366, 263));
+        settled();
+        QCOMPARE(form_->windowHandle()->windowStates(), Qt::WindowNoState);
+
+        form_->windowHandle()->setWindowStates(Qt::WindowFullScreen);
+        settled();
+        form_->windowHandle()->setWindowStates(Qt::WindowNoState);
+        settled();
+        QCOMPARE(form_->size(), QSize(366, 263));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(boxes[i]->text(), texts[i]);
+        QVERIFY(form_->close());
     }
 
     void screenReaderNames_data()
