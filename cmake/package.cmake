@@ -6,7 +6,9 @@ include(GNUInstallDirs)
 # every hardening feature on (fortified functions, a stack protector, and
 # relocations made read-only and bound at start). They come before the build
 # type's flags, whose optimisation level stands. A sanitized build is never
-# packaged, and AddressSanitizer misses faults in fortified calls.
+# packaged, and AddressSanitizer misses faults in fortified calls. Asked in
+# the sources, dpkg-buildflags maps their path to "." (-ffile-prefix-map), so
+# a build inside them leaves no path of the machine in the program.
 find_program(VARVIK_DPKG_BUILDFLAGS dpkg-buildflags)
 if(VARVIK_DPKG_BUILDFLAGS AND NOT VARVIK_SANITIZE)
     foreach(flags CPPFLAGS CXXFLAGS LDFLAGS)

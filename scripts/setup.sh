@@ -5,6 +5,10 @@
 #   scripts/setup.sh windows   what cross-building the Windows program and
 #                              testing it under Wine need
 #   scripts/setup.sh test      all of that, and what the tests need
+#   scripts/setup.sh release   what scripts/release.sh needs to build every
+#                              download
+#   scripts/setup.sh reproducible  that, and what scripts/check-reproducible.sh
+#                              needs to build it twice and compare
 set -euo pipefail
 
 purpose=${1:-test}
@@ -20,11 +24,25 @@ windows_packages=(
 # Building and starting the Qt window.
 run_packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation)
 
+# Building the downloads of a release: the source archive, the Debian
+# package (checked by lintian), the Windows program (its version information
+# read back) and its installer.
+release_packages=(
+    git g++ make cmake pkg-config qt6-base-dev dpkg-dev file lintian
+    g++-mingw-w64-x86-64-posix python3-pefile msitools
+)
+
 case "$purpose" in
 run)
     packages=("${run_packages[@]}") ;;
 windows)
     packages=("${windows_packages[@]}") ;;
+release)
+    packages=("${release_packages[@]}") ;;
+reproducible)
+    # Another clock and another locale for the second build, and a tool that
+    # shows what differs inside packages and executables.
+    packages=("${release_packages[@]}" faketime locales diffoscope xxd binutils-multiarch) ;;
 test)
     packages=(
         "${run_packages[@]}"
@@ -37,7 +55,7 @@ test)
         "${windows_packages[@]}"
     ) ;;
 *)
-    echo "usage: $0 run|windows|test" >&2
+    echo "usage: $0 run|windows|test|release|reproducible" >&2
     exit 2 ;;
 esac
 

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Makes a release of the committed state (HEAD) into dist/: the source
+# archive, the Debian package, the Windows program, its installer when the
+# build makes one, and SHA256SUMS over them. Installs what is missing first.
+#   scripts/release.sh
+# Everything is built from the source archive itself, unpacked under
+# build-release/, so nothing of the working tree's own builds gets in. The
+# downloads come out the same, byte for byte, wherever and whenever and by
+# whomever this runs: their only time is the last commit's, and no path,
+# locale or umask of the machine reaches them (scripts/check-reproducible.sh
+# shows it).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+
+# What is not committed would not be in the release, yet could reach it
+# through the build; and a release is to be rebuilt from its commit.
+changes=$(git status --porcelain)
+if [[ -n "$changes" ]]; then
+    echo "release: the tree has changes that are not committed; a release is made of a commit only:" >&2
+    echo "$changes" >&2
+    echo "release: commit them (or put them away) and run again" >&2
+    exit 1
+fi
+
+scripts/setup.sh release
+
+# Built by Debian's own tools only, whatever else the user's PATH offers.
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin
+umask 022
+export LC_ALL=C.UTF-8 TZ=UTC
+unset LANGUAGE
+# The one time stamp of every file in the downloads: the last commit's.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
+version=$(sed -n 's/^project(Varvik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+work=$top/build-release
+source=$work/varvik-$version
+rm -rf "$work" dist
+mkdir -p "$work" dist
+
+# The source archive: files in git's order and modes (tar.umask pinned, as a
+# user's configuration may change it), dated at the commit, and a gzip header
+# without name or time.
+archive=varvik-$version.tar.gz
+git -c tar.umask=0022 archive --format=tar --prefix="varvik-$version/" HEAD | gzip -9n >"$work/$archive"
+tar -xzf "$work/$archive" -C "$work" --no-same-owner
+
+# The Linux program and its package. The build lies inside the sources,
+# whose path the compiler replaces by "." (see cmake/package.cmake), so no
+# path of this machine is in the program or in its build-id.
+cmake -S "$source" -B "$source/build-linux" -DCMAKE_BUILD_TYPE=Release \
+    -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF
+cmake --build "$source/build-linux" --parallel "$jobs"
+"$source/scripts/package.sh" "$source/build-linux"
+
+# The Windows program, and its installer where the build makes one.
+cmake -S "$source" -B "$source/build-windows" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
+    -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF
+cmake --build "$source/build-windows" --parallel "$jobs"
+program=$(ls "$source"/build-windows/Varvik*.exe)
+# Its version information and pictures, read back as Windows reads them.
+if ! checked=$(python3 "$source/ui/win32/tests/check_executable.py" "$program"); then
+    echo "$checked" >&2
+    exit 1
+fi
+
+mv "$work/$archive" dist/
+cp "$source"/build-linux/varvik_*.deb "$program" dist/
+find "$source/build-windows" -name 'varvik-*.msi' -exec cp {} dist/ \;
+(cd dist && sha256sum -- * >SHA256SUMS)
+echo "release $version of $(git rev-parse --short HEAD) in dist/:"
+cat dist/SHA256SUMS
