@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the real windows on a private X server: the Qt window into
 # docs/screenshot.png, and at twice the scale into docs/screenshot@2x.png, and
-# the Windows program under Wine into docs/screenshot-windows.png. The
+# the Windows program under Wine into docs/screenshot-windows.png, and at 120,
+# 144 and 192 dpi into docs/screenshot-windows@120.png and so on. The
 # window tests compare the real windows with these pictures pixel for pixel,
 # so take them where the test command runs (its set-up installs the fonts).
 # Builds first if needed; run scripts/test.sh once before on a fresh machine,
@@ -27,3 +28,15 @@ start_window wine build-windows/Varvik141.exe
 capture_window docs/screenshot-windows.png
 stop_window
 echo "wrote docs/screenshot-windows.png (${window_width}x${window_height})"
+
+# And at 1.25, 1.5 and 2 times its resolution, in the prefixes the window
+# tests use for them.
+for dpi in 120 144 192; do
+    wine_prefix "$PWD/build-windows/wine-prefix-$dpi"
+    start_xvfb
+    wine_dpi "$dpi"
+    start_window wine build-windows/Varvik141.exe
+    capture_window "docs/screenshot-windows@$dpi.png"
+    stop_window
+    echo "wrote docs/screenshot-windows@$dpi.png (${window_width}x${window_height})"
+done

@@ -15,9 +15,11 @@ purpose=${1:-test}
 
 # Cross-building Varvik141.exe, and running it and its tests under Wine on a
 # private X server; GoogleTest is built from the sources googletest installs.
+# Wine's "MS Sans Serif" comes with fonts-wine; at 2 times the resolution,
+# where it has no size, the window's face is Liberation Sans (Wine's Arial).
 windows_packages=(
     make cmake g++-mingw-w64-x86-64-posix googletest
-    wine wine64 fonts-wine
+    wine wine64 fonts-wine fonts-liberation
     xvfb x11-utils imagemagick python3-pefile
 )
 

@@ -2,19 +2,28 @@
 # Runs a Windows program under Wine on a private X server (Xvfb), in a Wine
 # prefix that nothing else uses; ctest runs the cross-built test programs
 # through it.
-#   wine-run.sh --prefix DIRECTORY PROGRAM.exe [ARGUMENTS...]
-# The prefix is made on first use. The program's exit status is the script's.
+#   wine-run.sh --prefix DIRECTORY [--dpi DPI] PROGRAM.exe [ARGUMENTS...]
+# The prefix is made on first use; --dpi sets the resolution it shows at
+# (96 dots an inch unless set). The program's exit status is the script's.
 set -euo pipefail
 
-[[ "${1:-}" == --prefix && $# -ge 3 ]] || { echo "usage: $0 --prefix DIRECTORY PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+usage() { echo "usage: $0 --prefix DIRECTORY [--dpi DPI] PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+[[ "${1:-}" == --prefix && $# -ge 3 ]] || usage
 prefix=$2
 shift 2
+dpi=""
+if [[ "$1" == --dpi ]]; then
+    [[ $# -ge 3 && "$2" =~ ^[0-9]+$ ]] || usage
+    dpi=$2
+    shift 2
+fi
 
 # shellcheck source=../ui/tests/xvfb_window.sh
 source "$(dirname "$0")/../ui/tests/xvfb_window.sh"
 trap stop_window EXIT
 start_xvfb
 wine_prefix "$prefix"
+[[ -z "$dpi" ]] || wine_dpi "$dpi"
 
 # Nothing manages windows on this X server, so Wine manages the test program's
 # windows itself instead of waiting for a window manager that never answers.

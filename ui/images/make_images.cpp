@@ -12,10 +12,13 @@
 //                   icon drawn at the other sizes a desktop asks for
 // and the same pictures in the formats a Windows executable carries:
 //   background.bmp  24-bit bitmap
-//   icon.ico        32 x 32, 8 bits a pixel with a transparency mask
+//   icon.ico        32 x 32, 16 x 16, 24 x 24 and 48 x 48 at 8 bits a pixel
+//                   with a transparency mask, and 256 x 256 as PNG
 //   hand_cursor.cur 32 x 32, monochrome with a transparency mask
+//   background@2x.bmp, hand_cursor@2x.cur   the same at twice the size
 // Usage: make_images OUTPUT_DIRECTORY
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -453,9 +456,9 @@ QByteArray Bitmap(const QImage& image)
     return out.Data();
 }
 
-// An icon or cursor file with one image: the colour table, the colour
-// pixels, then the mask whose set bits let the screen show through.
-QByteArray IconFile(const QImage& image, bool cursor, int bitsPerPixel)
+// One image of an icon or cursor file: the colour table, the colour pixels,
+// then the mask whose set bits let the screen show through.
+QByteArray DeviceIndependentImage(const QImage& image, int bitsPerPixel)
 {
     const int size = image.width();
     const int colours = 1 << bitsPerPixel;
@@ -475,21 +478,68 @@ QByteArray IconFile(const QImage& image, bool cursor, int bitsPerPixel)
         return qAlpha(image.pixel(x, y)) == 0 ? 0u : static_cast<std::uint32_t>(image.pixelIndex(x, y));
     });
     Rows(body, size, size, 1, [&](int x, int y) { return qAlpha(image.pixel(x, y)) == 0 ? 1u : 0u; });
+    return body.Data();
+}
 
+QByteArray Png(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+// One entry of an icon or cursor file. A cursor's entry carries its hot spot
+// where an icon's carries its planes and bits a pixel.
+struct Entry {
+    int size, colours, word1, word2;
+    QByteArray data;
+};
+
+QByteArray IconFile(const std::vector<Entry>& entries, bool cursor)
+{
     Bytes out;
     out.U16(0);
     out.U16(cursor ? 2 : 1);
-    out.U16(1);
-    out.U8(size);
-    out.U8(size);
-    out.U8(colours >= 256 ? 0 : colours);
-    out.U8(0);
-    out.U16(cursor ? varvik::ui::kHandHotSpotX : 1); // planes, or the hot spot
-    out.U16(cursor ? varvik::ui::kHandHotSpotY : bitsPerPixel);
-    out.U32(body.Size());
-    out.U32(6 + 16);
-    out.Append(body);
-    return out.Data();
+    out.U16(static_cast<int>(entries.size()));
+    auto offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
+    for (const Entry& entry : entries) {
+        out.U8(entry.size >= 256 ? 0 : entry.size); // 0 stands for 256
+        out.U8(entry.size >= 256 ? 0 : entry.size);
+        out.U8(entry.colours >= 256 ? 0 : entry.colours);
+        out.U8(0);
+        out.U16(entry.word1);
+        out.U16(entry.word2);
+        out.U32(static_cast<std::uint32_t>(entry.data.size()));
+        out.U32(offset);
+        offset += static_cast<std::uint32_t>(entry.data.size());
+    }
+    QByteArray file = out.Data();
+    for (const Entry& entry : entries)
+        file.append(entry.data);
+    return file;
+}
+
+// The program's icon at every size Windows shows it: the window's own 32 x 32
+// first, then 16, 24 and 48, each at 8 bits a pixel with a transparency
+// mask, and 256 as a PNG, as Windows keeps its large icons.
+QByteArray ProgramIcon()
+{
+    std::vector<Entry> entries;
+    for (const int size : {32, 16, 24, 48})
+        entries.push_back({size, 256, 1, 8, DeviceIndependentImage(Icon(size), 8)});
+    entries.push_back({256, 0, 1, 32, Png(Icon(256))});
+    return IconFile(entries, false);
+}
+
+// A monochrome cursor; its hot spot is the fingertip, twice as far from the
+// corner on the hand drawn twice the size.
+QByteArray CursorFile(const QImage& mono, int scale)
+{
+    return IconFile({{mono.width(), 2, varvik::ui::kHandHotSpotX * scale, varvik::ui::kHandHotSpotY * scale,
+                      DeviceIndependentImage(mono, 1)}},
+                    true);
 }
 
 // The hand with black as colour 0 and white as colour 1, as a monochrome
@@ -523,6 +573,7 @@ int main(int argc, char* argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     const QImage background = Background(1);
+    const QImage background2x = Background(2);
     const QImage icon = Icon(32);
     const QImage hand = HandCursor();
     const QImage icon2x = Icon(64);
@@ -531,9 +582,11 @@ int main(int argc, char* argv[])
                     icon.save(out.filePath(QStringLiteral("icon.png")), "PNG") &&
                     hand.save(out.filePath(QStringLiteral("hand_cursor.png")), "PNG") &&
                     Write(out, "background.bmp", Bitmap(background)) &&
-                    Write(out, "background.rgb", RawPixels(background.copy(0, 0, 366, 263))) && Write(out, "icon.ico", IconFile(icon, false, 8)) &&
-                    Write(out, "hand_cursor.cur", IconFile(MonochromeHand(hand), true, 1)) &&
-                    Background(2).save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
+                    Write(out, "background.rgb", RawPixels(background.copy(0, 0, 366, 263))) && Write(out, "icon.ico", ProgramIcon()) &&
+                    Write(out, "hand_cursor.cur", CursorFile(MonochromeHand(hand), 1)) &&
+                    background2x.save(out.filePath(QStringLiteral("background@2x.png")), "PNG") &&
+                    Write(out, "background@2x.bmp", Bitmap(background2x)) &&
+                    Write(out, "hand_cursor@2x.cur", CursorFile(MonochromeHand(hand2x), 2)) &&
                     icon2x.save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&
                     hand2x.save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG");
     // The icon at the other sizes a desktop asks for.

@@ -33,7 +33,8 @@ private slots:
                      name);
         }
         // The Windows executable carries these byte for byte.
-        for (const char* name : {"background.bmp", "icon.ico", "hand_cursor.cur", "background.rgb"}) {
+        for (const char* name : {"background.bmp", "icon.ico", "hand_cursor.cur", "background.rgb",
+                                 "background@2x.bmp", "hand_cursor@2x.cur"}) {
             QFile drawn(QDir(out.path()).filePath(QLatin1String(name)));
             QFile committed(QStringLiteral(VARVIK_IMAGES_DIR "/") + QLatin1String(name));
             QVERIFY2(drawn.open(QIODevice::ReadOnly) && committed.open(QIODevice::ReadOnly), name);
@@ -49,6 +50,7 @@ private slots:
         QTest::addColumn<QString>("png");
         QTest::newRow("background") << "background.bmp" << "background.png";
         QTest::newRow("icon") << "icon.ico" << "icon.png";
+        QTest::newRow("background at twice the size") << "background@2x.bmp" << "background@2x.png";
     }
 
     void windowsFormatsMatchThePictures()

@@ -8,6 +8,7 @@
 #   compare_picture ACTUAL REFERENCE NAME   pixel for pixel; fails when the program
 #                          had ended by itself
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
+#   wine_dpi DPI           sets the resolution that prefix shows at, in dots an inch
 
 start_xvfb() {
     local displayfile
@@ -138,4 +139,12 @@ wine_prefix() {
             done
         fi
     ) 9>"$WINEPREFIX.lock"
+}
+
+# The display's resolution in the Wine prefix in use, as Windows keeps it
+# (Control Panel, Desktop, LogPixels); Wine reads it when its server starts.
+wine_dpi() {
+    grep -qx "\"LogPixels\"=dword:$(printf %08x "$1")" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
 }

@@ -46,10 +46,58 @@ COLORREF Resolve(const Colour& colour)
     return CLR_INVALID;
 }
 
-RECT Rect(const ControlRow& row)
+// The background picture covers 480 x 360 pixels at 96 dpi, in twips.
+constexpr int kPictureWidth = 480 * kTwipsPerPixel;
+constexpr int kPictureHeight = 360 * kTwipsPerPixel;
+// From 1.5 times the design's resolution up, the pictures drawn for twice
+// its size are the sharper start.
+constexpr int kTwiceSizeFromDpi = 144;
+// The window's face, 8.25 points: 165 twips.
+constexpr int kFontTwips = static_cast<int>(kFontPointSize * 20);
+
+// A function of user32 that older systems lack, or null.
+template <typename Function>
+Function* User32(const char* name)
 {
-    const PixelRect p = Pixels(row);
-    return {p.left, p.top, p.left + p.width, p.top + p.height};
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// The resolution a window is shown at: its monitor's where the system says
+// so per window, else the screen's.
+int DpiOf(HWND hwnd)
+{
+    static const auto getDpiForWindow = User32<UINT WINAPI(HWND)>("GetDpiForWindow");
+    if (getDpiForWindow && hwnd)
+        if (const UINT dpi = getDpiForWindow(hwnd))
+            return static_cast<int>(dpi);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HFONT MakeFont(const std::wstring& face, int height, int style)
+{
+    return CreateFontW(-height, 0, 0, 0, style & Bold ? FW_BOLD : FW_NORMAL, FALSE, style & Underline ? TRUE : FALSE,
+                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, face.c_str());
+}
+
+// What the system made of a font: its face's name and metrics.
+struct Made {
+    std::wstring face;
+    TEXTMETRICW metrics;
+};
+
+Made Measure(HDC dc, HFONT font)
+{
+    const HGDIOBJ old = SelectObject(dc, font);
+    Made made{std::wstring(LF_FACESIZE, L'\0'), {}};
+    made.face.resize(static_cast<std::size_t>(std::max(0, GetTextFaceW(dc, LF_FACESIZE, made.face.data()) - 1)));
+    GetTextMetricsW(dc, &made.metrics);
+    SelectObject(dc, old);
+    return made;
 }
 
 // The empty strip at the top: it takes the focus in the tab cycle but shows no
@@ -137,18 +185,18 @@ Form1::Form1(HINSTANCE instance, Options options)
     static const bool registered = (RegisterClasses(instance, WindowProc), true);
     (void)registered;
 
-    background_ = static_cast<HBITMAP>(
+    picture_ = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(VARVIK_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    hand_ = LoadCursorW(instance, MAKEINTRESOURCEW(VARVIK_HAND_CURSOR));
 
     // A fixed single border: a caption with the system menu and a minimise
     // box, but no edge to drag and no maximise box.
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    const DWORD exStyle = 0;
-    RECT frame{0, 0, kClientPixelWidth, kClientPixelHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    if (!CreateWindowExW(exStyle, kFormClass, Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this))
+    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    exStyle_ = 0;
+    // Sized for the screen's resolution; once made, the window takes its
+    // monitor's (WM_CREATE).
+    const SIZE frame = FrameSize(DpiOf(nullptr));
+    if (!CreateWindowExW(exStyle_, kFormClass, Caption().c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx,
+                         frame.cy, nullptr, nullptr, instance, this))
         hwnd_ = nullptr;
 }
 
@@ -159,23 +207,161 @@ Form1::~Form1()
     for (HFONT font : fonts_)
         if (font)
             DeleteObject(font);
-    if (background_)
+    if (background_ && background_ != picture_ && background_ != picture2x_)
         DeleteObject(background_);
+    for (HBITMAP picture : {picture_, picture2x_})
+        if (picture)
+            DeleteObject(picture);
+}
+
+// Every place, size and font height of the window is a length in twips
+// shown at the window's resolution: at 96 dpi 15 twips a pixel, at 144 dpi
+// 10.
+int Form1::Scale(int twips) const { return MulDiv(twips, dpi_, 1440); }
+
+// Edges rather than sizes are scaled, so that controls that meet or overlap
+// by a pixel in the description still do at any resolution.
+RECT Form1::Rect(const ControlRow& row) const
+{
+    return {Scale(row.left), Scale(row.top), Scale(row.left + row.width), Scale(row.top + row.height)};
+}
+
+SIZE Form1::ClientSize() const { return {Scale(kClientWidth), Scale(kClientHeight)}; }
+
+// The whole window around the client area, its frame at the given resolution.
+SIZE Form1::FrameSize(int dpi) const
+{
+    static const auto adjustForDpi = User32<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT frame{0, 0, MulDiv(kClientWidth, dpi, 1440), MulDiv(kClientHeight, dpi, 1440)};
+    if (!adjustForDpi || !adjustForDpi(&frame, style_, FALSE, exStyle_, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&frame, style_, FALSE, exStyle_);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The client area at its exact size for the window's resolution, whatever
+// frame the system draws around it: a size scaled or worked out for another
+// resolution can be a pixel or a caption's height off.
+void Form1::FitClient()
+{
+    RECT window, client;
+    GetWindowRect(hwnd_, &window);
+    GetClientRect(hwnd_, &client);
+    const SIZE want = ClientSize();
+    if (client.right == want.cx && client.bottom == want.cy)
+        return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + want.cx - client.right,
+                 window.bottom - window.top + want.cy - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT Form1::Font(int style) const
 {
     HFONT& font = fonts_[static_cast<std::size_t>(style & 3)];
-    if (!font) {
-        // 8.25 points at the screen's resolution: 11 pixels high at 96 dpi.
-        const HDC screen = GetDC(nullptr);
-        const int height = -MulDiv(static_cast<int>(kFontPointSize * 100), GetDeviceCaps(screen, LOGPIXELSY), 7200);
-        ReleaseDC(nullptr, screen);
-        font = CreateFontW(height, 0, 0, 0, style & Bold ? FW_BOLD : FW_NORMAL, FALSE, style & Underline ? TRUE : FALSE,
-                           FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, WideText(kFontFace).c_str());
-    }
+    if (!font)
+        font = MakeFont(face_, fontHeight_, style);
     return font;
+}
+
+// Whether every label's and button's caption fits its control in the face
+// at that height, one line high and wide.
+bool Form1::CaptionsFit(const std::wstring& face, int height) const
+{
+    const HDC dc = CreateCompatibleDC(nullptr);
+    bool fit = true;
+    for (const ControlRow& row : kForm1Controls) {
+        if (row.kind != Kind::Label && row.kind != Kind::PushButton)
+            continue;
+        const HFONT font = MakeFont(face, height, row.font);
+        const HGDIOBJ old = SelectObject(dc, font);
+        const std::wstring caption = WideText(row.caption);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        const RECT rect = Rect(row);
+        fit = fit && extent.cx <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
+    DeleteDC(dc);
+    return fit;
+}
+
+// "MS Sans Serif" is a bitmap face, drawn for a few sizes only. Where it has
+// none for 8.25 points at the window's resolution, the first true sans face
+// in which every caption fits takes its place; where none fits, the system's
+// nearest size of "MS Sans Serif", which is smaller, keeps every caption
+// whole.
+void Form1::ChooseFace()
+{
+    fontHeight_ = Scale(kFontTwips);
+    face_ = WideText(kFontFace);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HFONT font = MakeFont(face_, fontHeight_, Regular);
+    const Made made = Measure(dc, font);
+    DeleteObject(font);
+    DeleteDC(dc);
+    if (made.face == face_ && made.metrics.tmHeight - made.metrics.tmInternalLeading == fontHeight_)
+        return;
+    for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma", L"Arial"})
+        if (CaptionsFit(face, fontHeight_)) {
+            face_ = face;
+            return;
+        }
+}
+
+// Lays the window out anew for a resolution: its fonts, its pictures, and
+// every control's place and font.
+void Form1::ApplyDpi(int dpi)
+{
+    dpi_ = dpi;
+    for (HFONT& font : fonts_)
+        if (font) {
+            DeleteObject(font);
+            font = nullptr;
+        }
+    ChooseFace();
+
+    if (background_ && background_ != picture_ && background_ != picture2x_)
+        DeleteObject(background_);
+    const bool twice = dpi_ >= kTwiceSizeFromDpi;
+    if (twice && !picture2x_)
+        picture2x_ = static_cast<HBITMAP>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(VARVIK_BACKGROUND_2X), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const HBITMAP source = twice && picture2x_ ? picture2x_ : picture_;
+    background_ = source;
+    BITMAP bits{};
+    if (source && GetObjectW(source, sizeof bits, &bits)) {
+        // The picture at its own size where the window's resolution is the
+        // one it was drawn for, else scaled to the window's.
+        const SIZE size{Scale(kPictureWidth), Scale(kPictureHeight)};
+        if (size.cx != bits.bmWidth || size.cy != bits.bmHeight) {
+            const HDC screen = GetDC(nullptr);
+            const HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+            background_ = CreateCompatibleBitmap(screen, size.cx, size.cy);
+            const HGDIOBJ oldFrom = SelectObject(from, source), oldTo = SelectObject(to, background_);
+            SetStretchBltMode(to, HALFTONE);
+            SetBrushOrgEx(to, 0, 0, nullptr);
+            StretchBlt(to, 0, 0, size.cx, size.cy, from, 0, 0, bits.bmWidth, bits.bmHeight, SRCCOPY);
+            SelectObject(from, oldFrom);
+            SelectObject(to, oldTo);
+            DeleteDC(from);
+            DeleteDC(to);
+            ReleaseDC(nullptr, screen);
+        }
+    }
+    hand_ = twice ? static_cast<HCURSOR>(LoadImageW(instance_, MAKEINTRESOURCEW(VARVIK_HAND_CURSOR_2X), IMAGE_CURSOR,
+                                                    0, 0, LR_SHARED))
+                  : LoadCursorW(instance_, MAKEINTRESOURCEW(VARVIK_HAND_CURSOR));
+    if (!hand_)
+        hand_ = LoadCursorW(instance_, MAKEINTRESOURCEW(VARVIK_HAND_CURSOR));
+
+    for (const ControlRow& row : kForm1Controls)
+        if (const HWND child = Handle(row.id)) {
+            const RECT r = Rect(row);
+            SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.font)), TRUE);
+        }
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 // False when a control could not be made: the window is then not made either.
@@ -185,7 +371,8 @@ bool Form1::Build()
     // keyboard's Tab visits them in.
     for (const Control control : kTabCycle) {
         const ControlRow& row = Row(control);
-        const PixelRect p = Pixels(row);
+        const RECT r = Rect(row);
+        const PixelRect p{r.left, r.top, r.right - r.left, r.bottom - r.top};
         const std::wstring caption = WideText(row.caption);
         const auto index = static_cast<std::size_t>(control);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index));
@@ -261,10 +448,11 @@ void Form1::ShowMessageBox(std::string_view text) { win32::ShowMessageBox(hwnd_,
 // each later one over the earlier.
 void Form1::Paint(HDC dc) const
 {
+    const SIZE client = ClientSize();
     if (background_) {
         const HDC picture = CreateCompatibleDC(dc);
         const HGDIOBJ old = SelectObject(picture, background_);
-        BitBlt(dc, 0, 0, kClientPixelWidth, kClientPixelHeight, picture, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, client.cx, client.cy, picture, 0, 0, SRCCOPY);
         SelectObject(picture, old);
         DeleteDC(picture);
     }
@@ -299,12 +487,12 @@ void Form1::Paint(HDC dc) const
     }
 }
 
-// The background picture as the labels' colours need it: one pixel at a
-// time from its bottom-up rows of blue, green and red.
+// The background picture as the labels' colours need it, at the design's
+// size: one pixel at a time from its bottom-up rows of blue, green and red.
 PixelSource Form1::BackgroundPixels() const
 {
     DIBSECTION picture{};
-    if (!background_ || GetObjectW(background_, sizeof picture, &picture) != sizeof picture || !picture.dsBm.bmBits ||
+    if (!picture_ || GetObjectW(picture_, sizeof picture, &picture) != sizeof picture || !picture.dsBm.bmBits ||
         picture.dsBm.bmBitsPixel != 24)
         return {0, 0, nullptr};
     const BITMAP bits = picture.dsBm;
@@ -364,8 +552,29 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        return Build() ? 0 : -1;
+    case WM_CREATE: {
+        // Made at the screen's resolution, the window now knows its
+        // monitor's, and is laid out and sized for that.
+        ApplyDpi(DpiOf(hwnd_));
+        if (!Build())
+            return -1;
+        FitClient();
+        return 0;
+    }
+    case WM_GETDPISCALEDSIZE: {
+        // Moving to a monitor of another resolution, the window asks for the
+        // size that gives its client area the exact size there.
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<int>(LOWORD(wParam)));
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        ApplyDpi(LOWORD(wParam));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClient();
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1; // the background picture covers the whole client area
     case WM_SYSCOLORCHANGE:
@@ -377,10 +586,11 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Drawn off screen first, so that the labels never flicker over the
         // picture.
         const HDC buffer = CreateCompatibleDC(dc);
-        const HBITMAP bitmap = CreateCompatibleBitmap(dc, kClientPixelWidth, kClientPixelHeight);
+        const SIZE client = ClientSize();
+        const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.cx, client.cy);
         const HGDIOBJ old = SelectObject(buffer, bitmap);
         Paint(buffer);
-        BitBlt(dc, 0, 0, kClientPixelWidth, kClientPixelHeight, buffer, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, client.cx, client.cy, buffer, 0, 0, SRCCOPY);
         SelectObject(buffer, old);
         DeleteObject(bitmap);
         DeleteDC(buffer);

@@ -49,6 +49,12 @@ public:
     // The child window of a control; labels and shapes have none.
     HWND Handle(Control control) const { return children_[static_cast<std::size_t>(control)]; }
 
+    // The resolution of the display the window is laid out for, in dots an
+    // inch: 96 at the design's 15 twips a pixel.
+    int Dpi() const { return dpi_; }
+    // The font a control is drawn with at that resolution.
+    HFONT Font(Control control) const { return Font(ui::Row(control).font); }
+
     // The window's keyboard handling for a message taken from the queue: the
     // tab cycle, Enter on a push button, and nothing for Escape. True when
     // the message was used and must not be dispatched.
@@ -72,6 +78,14 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Build();
+    int Scale(int twips) const;
+    RECT Rect(const ui::ControlRow& row) const;
+    SIZE ClientSize() const;
+    SIZE FrameSize(int dpi) const;
+    void ApplyDpi(int dpi);
+    void FitClient();
+    void ChooseFace();
+    bool CaptionsFit(const std::wstring& face, int height) const;
     void Paint(HDC dc) const;
     void OnCommand(HWND control, int notification);
     std::optional<Control> IdOf(HWND child) const;
@@ -82,8 +96,14 @@ private:
     HINSTANCE instance_;
     bool endsProgram_;
     HWND hwnd_ = nullptr;
-    HBITMAP background_ = nullptr;
+    DWORD style_ = 0, exStyle_ = 0;
+    int dpi_ = 96;
+    HBITMAP picture_ = nullptr;     // the background as drawn for 96 dpi
+    HBITMAP picture2x_ = nullptr;   // and for 192, loaded when first needed
+    HBITMAP background_ = nullptr;  // the one shown: either, or one scaled to the window's resolution
     HCURSOR hand_ = nullptr;
+    std::wstring face_;             // the window's face at its resolution
+    int fontHeight_ = 0;            // the em height in pixels to ask the face for
     mutable std::array<HFONT, 4> fonts_{}; // by FontStyle flags, made on first use
     std::array<HWND, ui::kForm1Controls.size()> children_{}; // by row of the description; null for what is drawn
     HWND lastFocus_ = nullptr;        // where the focus goes back when the window is reactivated

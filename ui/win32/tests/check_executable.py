@@ -1,7 +1,7 @@
 """Reads the built Varvik141.exe back with a PE reader and checks what
 Windows shows of it: a GUI program that needs no run-time DLLs beside the
 system's own, its version information field by field, and its icon, hand
-cursor and background picture."""
+cursors and background pictures at both sizes, and its manifest."""
 
 import struct
 import sys
@@ -61,15 +61,34 @@ for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
         data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
         resources[(kind.id, entry.id)] = data
 
-RT_CURSOR, RT_BITMAP, RT_ICON, RT_GROUP_CURSOR, RT_GROUP_ICON = 1, 2, 3, 12, 14
+RT_CURSOR, RT_BITMAP, RT_ICON, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = 1, 2, 3, 12, 14, 24
 group_icon = resources.get((RT_GROUP_ICON, 1), b"")
-check("icon group", struct.unpack_from("<HHHBBBBHH", group_icon)[:9] if len(group_icon) >= 14 else None,
-      (0, 1, 1, 32, 32, 0, 0, 1, 8))
-group_cursor = resources.get((RT_GROUP_CURSOR, 2), b"")
-cursor_id = struct.unpack_from("<H", group_cursor, 18)[0] if len(group_cursor) >= 20 else None
-cursor = resources.get((RT_CURSOR, cursor_id), b"")
-check("hand cursor hot spot", struct.unpack_from("<HH", cursor) if len(cursor) >= 4 else None, (5, 0))
-bitmap = resources.get((RT_BITMAP, 3), b"")
-check("background bitmap", struct.unpack_from("<IiiHH", bitmap) if len(bitmap) >= 16 else None, (40, 480, 360, 1, 24))
+count = struct.unpack_from("<H", group_icon, 4)[0] if len(group_icon) >= 6 else 0
+# Each entry: width, height (0 for 256), colours, reserved, planes, bits a pixel.
+check("icon sizes", [struct.unpack_from("<BBBBHH", group_icon, 6 + 14 * i) for i in range(count)],
+      [(32, 32, 0, 0, 1, 8), (16, 16, 0, 0, 1, 8), (24, 24, 0, 0, 1, 8), (48, 48, 0, 0, 1, 8), (0, 0, 0, 0, 1, 32)])
+large = resources.get((RT_ICON, struct.unpack_from("<H", group_icon, 6 + 14 * 4 + 12)[0]), b"") if count == 5 else b""
+check("256-pixel icon is a PNG", large[:8], b"\x89PNG\r\n\x1a\n")
+
+
+def cursor_hot_spot(group_id):
+    group = resources.get((RT_GROUP_CURSOR, group_id), b"")
+    cursor_id = struct.unpack_from("<H", group, 18)[0] if len(group) >= 20 else None
+    cursor = resources.get((RT_CURSOR, cursor_id), b"")
+    return struct.unpack_from("<HH", cursor) if len(cursor) >= 4 else None
+
+
+def bitmap_header(bitmap_id):
+    bitmap = resources.get((RT_BITMAP, bitmap_id), b"")
+    return struct.unpack_from("<IiiHH", bitmap) if len(bitmap) >= 16 else None
+
+
+check("hand cursor hot spot", cursor_hot_spot(2), (5, 0))
+check("hand cursor at twice the size, hot spot", cursor_hot_spot(5), (10, 0))
+check("background bitmap", bitmap_header(3), (40, 480, 360, 1, 24))
+check("background bitmap at twice the size", bitmap_header(4), (40, 960, 720, 1, 24))
+manifest = resources.get((RT_MANIFEST, 1), b"").decode("utf-8", "replace")
+check("per-monitor resolution declared",
+      ("<dpiAwareness" in manifest and "PerMonitorV2" in manifest, "true/pm</dpiAware>" in manifest), (True, True))
 
 sys.exit(1 if failures else 0)

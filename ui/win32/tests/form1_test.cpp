@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
@@ -563,11 +564,13 @@ public:
     explicit Snapshot(HWND window)
     {
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT client;
+        GetClientRect(window, &client);
         const HDC screen = GetDC(window);
         dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, 366, 263);
+        bitmap_ = CreateCompatibleBitmap(screen, client.right, client.bottom);
         old_ = SelectObject(dc_, bitmap_);
-        BitBlt(dc_, 0, 0, 366, 263, screen, 0, 0, SRCCOPY);
+        BitBlt(dc_, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
         ReleaseDC(window, screen);
     }
     explicit Snapshot(HBITMAP picture) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, picture)) {}
@@ -675,6 +678,158 @@ TEST_F(Form1Test, RepaintsKeepNothingBack)
     EXPECT_EQ(shown.Pixel(200, 140), 0xFFFF80u); // the key box
     EXPECT_EQ(shown.Pixel(16, 180), 0x000000u);  // its frame
     EXPECT_NE(shown.Pixel(300, 120), 0x000000u); // the picture
+}
+
+// The window at each display resolution the tests run at: the client area,
+// a button and the key box's frame in device pixels, and the least height
+// of its letters.
+struct ScaleCase {
+    int dpi;
+    SIZE client;
+    RECT command2;
+    POINT frameCorner;        // Shape1's top-left pixel
+    POINT insideFrameLeft;    // a point on the frame's left edge, midway down
+    POINT insideFrameTop;     // one on its top edge, right of " Nyckel "
+    int leastLetterHeight;    // in pixels, of the 8.25-point face
+};
+const ScaleCase kScales[] = {
+    {96, {366, 263}, {96, 80, 169, 105}, {16, 136}, {16, 180}, {200, 136}, 11},
+    {120, {458, 329}, {120, 100, 211, 131}, {20, 170}, {20, 225}, {250, 170}, 13},
+    {144, {549, 395}, {144, 120, 254, 158}, {24, 204}, {24, 270}, {300, 204}, 16},
+    {192, {732, 526}, {192, 160, 338, 210}, {32, 272}, {32, 360}, {400, 272}, 21},
+};
+
+RECT ClientRectOf(HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectLaidOutFor(const Form1& form, const ScaleCase& scale)
+{
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, scale.client.cx);
+    EXPECT_EQ(client.bottom, scale.client.cy);
+    const RECT button = ClientRectOf(form.Command2);
+    EXPECT_EQ(std::vector<LONG>({button.left, button.top, button.right, button.bottom}),
+              std::vector<LONG>({scale.command2.left, scale.command2.top, scale.command2.right, scale.command2.bottom}));
+
+    // Every label's text fits its rectangle at this resolution, in the font
+    // it is drawn with; bold stays bold.
+    const HDC dc = CreateCompatibleDC(nullptr);
+    for (const ui::ControlRow& row : ui::kForm1Controls) {
+        if (row.kind != ui::Kind::Label)
+            continue;
+        SCOPED_TRACE(row.name);
+        const HGDIOBJ old = SelectObject(dc, form.Font(row.id));
+        const std::wstring caption = ui::WideText(row.caption);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        const int width = MulDiv(row.left + row.width, scale.dpi, 1440) - MulDiv(row.left, scale.dpi, 1440);
+        const int height = MulDiv(row.top + row.height, scale.dpi, 1440) - MulDiv(row.top, scale.dpi, 1440);
+        EXPECT_LE(extent.cx, width);
+        EXPECT_LE(extent.cy, height);
+        EXPECT_GE(metrics.tmHeight - metrics.tmInternalLeading, scale.leastLetterHeight);
+        EXPECT_EQ(metrics.tmWeight >= FW_BOLD, (row.font & ui::Bold) != 0);
+    }
+    DeleteDC(dc);
+}
+
+const ScaleCase& ScaleAt(int dpi)
+{
+    for (const ScaleCase& scale : kScales)
+        if (scale.dpi == dpi)
+            return scale;
+    ADD_FAILURE() << "no case for " << dpi << " dpi";
+    return kScales[0];
+}
+
+// Laid out anew at the resolution of the monitor it moves to: sized and
+// placed as the system suggests, and back again.
+TEST_F(Form1Test, FollowsTheResolutionOfItsMonitor)
+{
+    for (const int dpi : {144, 96}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        RECT suggested{40, 30, 40 + 600, 30 + 500};
+        SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+        EXPECT_EQ(form_->Dpi(), dpi);
+        ExpectLaidOutFor(*form_, ScaleAt(dpi));
+        RECT window;
+        GetWindowRect(form_->Handle(), &window);
+        EXPECT_EQ(window.left, 40);
+        EXPECT_EQ(window.top, 30);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(form_->Text1, WM_GETFONT, 0, 0)), form_->Font(Control::Text1));
+        EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
+    }
+    const Snapshot shown(form_->Handle());
+    EXPECT_EQ(shown.Pixel(200, 140), 0xFFFF80u); // the key box
+    EXPECT_EQ(shown.Pixel(16, 180), 0x000000u);  // its frame
+}
+
+// The window at the resolution its Wine prefix is set to (VARVIK_DPI; ctest
+// runs this once a prefix at 96, 120, 144 and 192 dpi).
+TEST_F(Form1Test, LaidOutForTheDisplaysResolution)
+{
+    const char* given = std::getenv("VARVIK_DPI");
+    const int dpi = given ? std::atoi(given) : 96;
+    ASSERT_EQ(form_->Dpi(), dpi) << "the prefix does not show at the resolution the test was given";
+    const ScaleCase& scale = ScaleAt(dpi);
+    ExpectLaidOutFor(*form_, scale);
+
+    // The key box's frame is one device pixel wide: black on the edge,
+    // the key box's yellow inside it, the picture outside.
+    const Snapshot shown(form_->Handle());
+    const POINT left = scale.insideFrameLeft, top = scale.insideFrameTop;
+    EXPECT_EQ(shown.Pixel(left.x, left.y), 0x000000u);
+    EXPECT_EQ(shown.Pixel(left.x + 1, left.y), 0xFFFF80u);
+    EXPECT_NE(shown.Pixel(left.x - 1, left.y), 0x000000u);
+    EXPECT_EQ(shown.Pixel(top.x, top.y), 0x000000u);
+    EXPECT_EQ(shown.Pixel(top.x, top.y + 1), 0xFFFF80u);
+    EXPECT_NE(shown.Pixel(top.x, top.y - 1), 0x000000u);
+    EXPECT_EQ(shown.Pixel(scale.frameCorner.x, scale.frameCorner.y), 0x000000u);
+
+    // At twice the design's resolution the background is the picture drawn
+    // for twice the size, pixel for pixel (here where no control lies over
+    // it: right of the key box, below the buttons).
+    if (dpi == 192) {
+        const auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                             MAKEINTRESOURCEW(VARVIK_BACKGROUND_2X), IMAGE_BITMAP, 0,
+                                                             0, LR_CREATEDIBSECTION));
+        ASSERT_NE(picture, nullptr);
+        int differing = 0;
+        {
+            const Snapshot twice(picture);
+            for (int y = 220; y < 460; ++y)
+                for (int x = 430; x < 732; ++x)
+                    differing += shown.Pixel(x, y) != twice.Pixel(x, y);
+        }
+        DeleteObject(picture);
+        EXPECT_EQ(differing, 0);
+    }
+
+    // The hand over the link is the one drawn for the resolution, its
+    // fingertip the point that clicks.
+    ICONINFO info{};
+    POINT link{MulDiv(2280 + 150, dpi, 1440), MulDiv(3480 + 120, dpi, 1440)};
+    ClientToScreen(form_->Handle(), &link);
+    SetCursorPos(link.x, link.y);
+    PumpUntil([] { return GetCursor() != LoadCursorW(nullptr, IDC_ARROW); }, "the hand over the link");
+    ASSERT_TRUE(GetIconInfo(GetCursor(), &info));
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(info.xHotspot, dpi >= 144 ? 10u : 5u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    EXPECT_EQ(mask.bmWidth, dpi >= 144 ? 64 : 32);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
 }
 
 // The real box: titled with the program's name, one OK button, and the
