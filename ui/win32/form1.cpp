@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <windowsx.h>
 
+#include "accessible.h"
 #include "readable.h"
 #include "resource_ids.h"
 #include "runtime_services.h"
@@ -17,6 +18,18 @@ using namespace varvik::ui;
 constexpr wchar_t kFormClass[] = L"VarvikForm1";
 constexpr wchar_t kPictureBoxClass[] = L"VarvikPictureBox";
 constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which Enter and Escape send
+constexpr UINT kOpenHomepage = WM_APP + 1; // a screen reader's press on the link
+
+// The heading over an entry field, whose caption names it.
+Control HeadingOf(Control field)
+{
+    switch (field) {
+    case Control::Text1: return Control::Label1;
+    case Control::Text2: return Control::Label2;
+    case Control::Text3: return Control::Label3;
+    default: return Control::Label4;
+    }
+}
 
 const std::wstring& Caption()
 {
@@ -382,11 +395,18 @@ bool Form1::Build()
             child = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, p.left, p.top,
                                     p.width, p.height, hwnd_, id, instance_, nullptr);
-            SendMessageW(child, EM_LIMITTEXT, kFieldMaxLength, 0);
+            if (child) {
+                SendMessageW(child, EM_LIMITTEXT, kFieldMaxLength, 0);
+                // Its heading is painted, not a window the system could take
+                // the field's name from.
+                NameField(child, WideText(Row(HeadingOf(control)).caption));
+            }
             break;
         case Kind::PushButton:
             child = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                     p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
+            if (child)
+                ProxyButton(child);
             break;
         default:
             child = CreateWindowExW(WS_EX_STATICEDGE, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
@@ -646,7 +666,18 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Clicked(Control::Label10);
         return 0;
     }
+    case WM_GETOBJECT:
+        if (const LRESULT object = ClientObject({hwnd_, [this](Control c) { return Handle(c); },
+                                                 [this](Control c) { return Rect(Row(c)); },
+                                                 [this] { PostMessageW(hwnd_, kOpenHomepage, 0, 0); }},
+                                                wParam, lParam))
+            return object;
+        break;
+    case kOpenHomepage:
+        Clicked(Control::Label10);
+        return 0;
     case WM_DESTROY:
+        DisconnectClientObject(hwnd_);
         if (endsProgram_)
             PostQuitMessage(0);
         break;

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// <initguid.h> first, or mingw-w64 links IID_IAccessible as a wrong identity.
+#include <initguid.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -678,6 +681,145 @@ TEST_F(Form1Test, RepaintsKeepNothingBack)
     EXPECT_EQ(shown.Pixel(200, 140), 0xFFFF80u); // the key box
     EXPECT_EQ(shown.Pixel(16, 180), 0x000000u);  // its frame
     EXPECT_NE(shown.Pixel(300, 120), 0x000000u); // the picture
+}
+
+// What a screen reader reads of one accessible object: role, name, value.
+struct Read {
+    long role;
+    std::wstring name, value;
+    bool operator==(const Read&) const = default;
+};
+
+void PrintTo(const Read& read, std::ostream* out) { *out << read.role << " " << ui::NarrowText(read.name) << " / " << ui::NarrowText(read.value); }
+
+std::wstring Taken(BSTR text)
+{
+    std::wstring taken = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return taken;
+}
+
+Read ReadOf(IAccessible* object, LONG id)
+{
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = id;
+    Read read{0, {}, {}};
+    VARIANT role;
+    VariantInit(&role);
+    if (SUCCEEDED(object->get_accRole(child, &role)) && role.vt == VT_I4)
+        read.role = role.lVal;
+    BSTR text = nullptr;
+    if (object->get_accName(child, &text) == S_OK)
+        read.name = Taken(text);
+    text = nullptr;
+    if (object->get_accValue(child, &text) == S_OK)
+        read.value = Taken(text);
+    return read;
+}
+
+// The client area's children as a screen reader walks them.
+std::vector<Read> ReadChildren(IAccessible* client)
+{
+    LONG count = 0;
+    client->get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG got = 0;
+    AccessibleChildren(client, 0, count, children.data(), &got);
+    std::vector<Read> reads;
+    for (LONG i = 0; i < got; ++i) {
+        VARIANT& child = children[static_cast<std::size_t>(i)];
+        if (child.vt == VT_DISPATCH) {
+            IAccessible* object = nullptr;
+            if (child.pdispVal &&
+                SUCCEEDED(child.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+                reads.push_back(ReadOf(object, CHILDID_SELF));
+                object->Release();
+            }
+        } else if (child.vt == VT_I4) {
+            reads.push_back(ReadOf(client, child.lVal));
+        }
+        VariantClear(&child);
+    }
+    return reads;
+}
+
+// A screen reader finds the window by its caption, the fields by their
+// headings with their values, the buttons by their captions, the painted
+// labels as text and the homepage as a link that opens.
+TEST_F(Form1Test, ScreenReaderFindsEveryControlByName)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    SetWindowTextW(form_->Text2, L"1234");
+    IAccessible* window = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form_->Handle(), static_cast<DWORD>(OBJID_WINDOW), IID_IAccessible,
+                                         reinterpret_cast<void**>(&window)),
+              S_OK);
+    // (The system's window object, which Wine 8 leaves unnamed; the client
+    // area within it carries the caption.)
+    window->Release();
+
+    IAccessible* client = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form_->Handle(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void**>(&client)),
+              S_OK);
+    EXPECT_EQ(ReadOf(client, CHILDID_SELF), (Read{ROLE_SYSTEM_CLIENT, L"Varvik v1.4.1", L""}));
+    constexpr long Text = ROLE_SYSTEM_STATICTEXT, Field = ROLE_SYSTEM_TEXT, Button = ROLE_SYSTEM_PUSHBUTTON;
+    const std::vector<Read> expected{
+        {ROLE_SYSTEM_CLIENT, L"", L""}, // the strip along the top
+        {Text, L"FV", L""},
+        {Text, L"GEV", L""},
+        {Text, L"FVb", L""},
+        {Text, L"EP", L""},
+        {Field, L"FV", L"0"},
+        {Field, L"GEV", L"1234"},
+        {Field, L"FVb", L"0"},
+        {Field, L"EP", L"0"},
+        {Button, L"Rensa", L""},
+        {Button, L"Beräkna EP", L""},
+        {Button, L"Beräkna FVb", L""},
+        {Text, L"Nyckel", L""},
+        {Text, L"FV = Nuvarande färdighetsvärde", L""},
+        {Text, L"GEV = Grundegenskapsvärde", L""},
+        {Text, L"FVb = Blivande färdighetsvärde", L""},
+        {Text, L"EP = Kostnad i antal erfarenhetspoäng", L""},
+        {Text, L"© 2026 Varvik Spel", L""},
+        {ROLE_SYSTEM_LINK, L"Hemsida: varvik.example", L"http://varvik.example"},
+    };
+    EXPECT_EQ(ReadChildren(client), expected);
+
+    // The link's default action opens the homepage as a click does.
+    VARIANT link;
+    link.vt = VT_I4;
+    link.lVal = static_cast<LONG>(expected.size());
+    EXPECT_EQ(client->accDoDefaultAction(link), S_OK);
+    PumpUntil([this] { return !opened_.empty(); }, "the homepage to open");
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0].document, "http://varvik.example");
+    EXPECT_EQ(opened_[0].operation, Shell::OptionalText("Open"));
+    client->Release();
+
+    // The fields keep their names when a reader asks them directly, as it
+    // does when one of them takes the focus.
+    IAccessible* field = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form_->Text4, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void**>(&field)),
+              S_OK);
+    EXPECT_EQ(ReadOf(field, CHILDID_SELF), (Read{Field, L"EP", L"0"}));
+    field->Release();
+
+    // A button presses by its default action as by a click.
+    IAccessible* button = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form_->Command3, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void**>(&button)),
+              S_OK);
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    EXPECT_EQ(button->accDoDefaultAction(self), S_OK);
+    PumpUntil([this] { return Fields() == std::vector<std::wstring>{L"0", L"0", L"0", L"0"}; }, "Rensa to be pressed");
+    button->Release();
+    CoUninitialize();
 }
 
 // The window at each display resolution the tests run at: the client area,
