@@ -55,11 +55,15 @@ check("version strings", strings, EXPECTED_STRINGS)
 check("translation", translations, ["0x041d 0x04e4"])
 
 resources = {}
+languages = set()
 for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
     for entry in kind.directory.entries:
         language = entry.directory.entries[0]
         data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
         resources[(kind.id, entry.id)] = data
+        languages.update(language.id for language in entry.directory.entries)
+# Swedish (Sweden), 0x041D, for every resource.
+check("resource languages", sorted(languages), [0x041D])
 
 RT_CURSOR, RT_BITMAP, RT_ICON, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = 1, 2, 3, 12, 14, 24
 group_icon = resources.get((RT_GROUP_ICON, 1), b"")
