@@ -17,10 +17,12 @@ purpose=${1:-test}
 # private X server; GoogleTest is built from the sources googletest installs.
 # Wine's "MS Sans Serif" comes with fonts-wine; at 2 times the resolution,
 # where it has no size, the window's face is Liberation Sans (Wine's Arial).
+# msitools' wixl makes the installer.
 windows_packages=(
     make cmake g++-mingw-w64-x86-64-posix googletest
     wine wine64 fonts-wine fonts-liberation
     xvfb x11-utils imagemagick python3-pefile
+    msitools
 )
 
 # Building and starting the Qt window.

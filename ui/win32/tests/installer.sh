@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Installs varvik-VERSION.msi under Wine, as one user and without asking, in
+# a Wine prefix made new for it; checks the installed program, its Start-menu
+# shortcut and its entry among the installed programs; starts the installed
+# program to its painted window; uninstalls it and checks that nothing of it
+# is left.
+#   installer.sh PREFIX varvik-1.4.1.msi
+set -euo pipefail
+prefix=$1
+msi=$(realpath "$2")
+here=$(dirname "$0")
+# shellcheck source=../../tests/xvfb_window.sh
+source "$here/../../tests/xvfb_window.sh"
+failures=0
+check() { # description, actual, expected
+    if [[ "$2" == "$3" ]]; then
+        echo "ok: $1"
+    else
+        echo "FAIL: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+rm -rf "$prefix" "$prefix.lock"
+start_xvfb
+wine_prefix "$prefix"
+# A shortcut in the Start menu is not to become one in this machine's own
+# menus.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
+user_dir=$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')")
+appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
+program="$user_dir/AppData/Local/Programs/Varvik/Varvik141.exe"
+shortcut="$appdata/Microsoft/Windows/Start Menu/Programs/Varvik.lnk"
+# Windows keeps a per-user install's entry under the user's key; Wine 8
+# under the machine's.
+uninstall_keys=('HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall')
+entries() {
+    local key
+    for key in "${uninstall_keys[@]}"; do wine reg query "$key" /s 2>/dev/null | tr -d '\r' || true; done
+}
+# Everything of the user's that Varvik could leave behind.
+leftovers() {
+    find "$user_dir" "$WINEPREFIX/drive_c/windows/Installer" -iname '*varvik*' 2>/dev/null | sort
+    wine reg query 'HKCU\Software\Varvik Spel' >/dev/null 2>&1 && echo 'HKCU\Software\Varvik Spel'
+    entries | grep -i varvik
+    [[ ! -e "$user_dir/AppData/Local/Programs" ]] || echo "$user_dir/AppData/Local/Programs"
+    true
+}
+check "nothing of Varvik before" "$(leftovers)" ""
+
+status=0
+wine msiexec /i "$msi" /qn || status=$?
+check "msiexec /i exit status" "$status" 0
+check "program installed under the user's programs" "$([[ -f "$program" ]] && cmp -s "$program" "$(dirname "$msi")/Varvik141.exe" && echo same)" same
+check "Start-menu shortcut" "$([[ -f "$shortcut" ]] && echo there)" there
+# The shortcut leads to the program and carries the icon (its paths are
+# written in 8 and in 16 bits).
+links=$( (tr -c '[:print:]' '\n' <"$shortcut"
+    for skip in 1 2; do tail -c +"$skip" "$shortcut" | iconv -f UTF-16LE -t UTF-8 -c | tr -c '[:print:]' '\n'; done) 2>/dev/null || true)
+check "shortcut leads to the program" "$(grep -q 'Programs\\Varvik\\Varvik141.exe$' <<<"$links" && echo yes)" yes
+check "shortcut's icon" "$(grep -q 'Varvik.ico$' <<<"$links" && echo yes)" yes
+
+entry=$(entries)
+value() { grep -E "^\s+$1\s" <<<"$entry" | sed -E "s/^\s+$1\s+REG_\w+\s+//" | head -n 1; }
+check "uninstall entry: name" "$(value DisplayName)" Varvik
+check "uninstall entry: version" "$(value DisplayVersion)" 1.4.1
+check "uninstall entry: publisher" "$(value Publisher)" "Varvik Spel"
+check "uninstall entry: homepage" "$(value URLInfoAbout)" http://varvik.example
+
+# The installed program, as its shortcut starts it.
+if start_window wine "$program"; then
+    check "installed program's window" "${window_width}x${window_height}" 366x263
+else
+    failures=$((failures + 1))
+fi
+stop_window || failures=$((failures + 1))
+
+start_xvfb
+status=0
+wine msiexec /x "$msi" /qn || status=$?
+check "msiexec /x exit status" "$status" 0
+check "nothing of Varvik after" "$(leftovers)" ""
+stop_window || true
+
+exit $((failures > 0))
