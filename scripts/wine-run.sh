@@ -2,24 +2,40 @@
 # Runs a Windows program under Wine on a private X server (Xvfb), in a Wine
 # prefix that nothing else uses; ctest runs the cross-built test programs
 # through it.
-#   wine-run.sh --prefix DIRECTORY [--dpi DPI] PROGRAM.exe [ARGUMENTS...]
-# The prefix is made on first use; --dpi sets the resolution it shows at
-# (96 dots an inch unless set). The program's exit status is the script's.
+#   wine-run.sh --prefix DIRECTORY [--dpi DPI] [--on-display] PROGRAM.exe [ARGUMENTS...]
+# The prefix is made on first use, with Wine's own Windows fonts; --dpi sets
+# the resolution it shows at (96 dots an inch unless set); --on-display
+# shows the program on the caller's own display ($DISPLAY) instead. The
+# program's exit status is the script's.
 set -euo pipefail
 
-usage() { echo "usage: $0 --prefix DIRECTORY [--dpi DPI] PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+usage() { echo "usage: $0 --prefix DIRECTORY [--dpi DPI] [--on-display] PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
 [[ "${1:-}" == --prefix && $# -ge 3 ]] || usage
 prefix=$2
 shift 2
-dpi=""
-if [[ "$1" == --dpi ]]; then
-    [[ $# -ge 3 && "$2" =~ ^[0-9]+$ ]] || usage
-    dpi=$2
-    shift 2
-fi
+dpi="" on_display=""
+while [[ $# -gt 0 && "$1" == --* ]]; do
+    case "$1" in
+    --dpi)
+        [[ $# -ge 2 && "$2" =~ ^[0-9]+$ ]] || usage
+        dpi=$2
+        shift 2 ;;
+    --on-display)
+        on_display=1
+        shift ;;
+    *) usage ;;
+    esac
+done
+[[ $# -ge 1 ]] || usage
 
 # shellcheck source=../ui/tests/xvfb_window.sh
 source "$(dirname "$0")/../ui/tests/xvfb_window.sh"
+if [[ -n "$on_display" ]]; then
+    [[ -n "${DISPLAY:-}" ]] || { echo "$0: no display (DISPLAY is not set)" >&2; exit 2; }
+    wine_prefix "$prefix"
+    [[ -z "$dpi" ]] || wine_dpi "$dpi"
+    exec wine "$@"
+fi
 trap stop_window EXIT
 start_xvfb
 wine_prefix "$prefix"
