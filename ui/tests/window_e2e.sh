@@ -61,6 +61,16 @@ blue=$(convert "$work/window.png" -crop 193x17+152+232 +repage txt:- | grep -c '
 if ((blue > 40)); then echo "ok: link text is blue ($blue pixels)"; else
     echo "FAIL: link text: only $blue pure blue pixels"; failures=$((failures + 1)); fi
 
+# Closed as by its close button, the Qt program ends at once.
+if [[ -z "${WINEPREFIX:-}" ]]; then
+    if close_window && ((closed_after <= 200)); then
+        echo "ok: closed, the program ended after ${closed_after} ms"
+    else
+        echo "FAIL: closed, the program lived on for ${closed_after} ms"
+        failures=$((failures + 1))
+    fi
+fi
+
 stop_window
 rm -rf "$work"
 exit $((failures > 0))

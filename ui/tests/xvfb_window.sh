@@ -5,6 +5,9 @@
 #                          window is drawn
 #   window_id, window_x, window_y, window_width, window_height   after that
 #   stop_window            ends both (also run on exit)
+#   close_window           asks the window to close, as its close button does,
+#                          and waits up to 5 s for the program to end;
+#                          closed_after: the milliseconds it took
 #   compare_picture ACTUAL REFERENCE NAME   pixel for pixel; fails when the program
 #                          had ended by itself
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
@@ -99,6 +102,19 @@ stop_window() {
 # The window's client area as a PNG.
 capture_window() {
     import -window root -crop "${window_width}x${window_height}+${window_x}+${window_y}" +repage "$1"
+}
+
+close_window() {
+    local start=$EPOCHREALTIME _
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$window_id"
+    for _ in $(seq 1000); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.005
+    done
+    closed_after=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 }')
+    kill -0 "$program_pid" 2>/dev/null && return 1
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=""
 }
 
 # A capture against its reference, pixel for pixel. On a difference the
