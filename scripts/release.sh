@@ -56,10 +56,12 @@ cmake -S "$source" -B "$source/build-linux" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$source/build-linux" --parallel "$jobs"
 "$source/scripts/package.sh" "$source/build-linux"
 
-# The Windows program, and its installer where the build makes one.
+# The Windows program and its installer, which wixl makes through
+# release-wixl.py: wixl alone dates it by the clock and draws its package
+# code by chance.
 cmake -S "$source" -B "$source/build-windows" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
-    -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF
+    -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF -DVARVIK_WIXL="$source/scripts/release-wixl.py"
 cmake --build "$source/build-windows" --parallel "$jobs"
 program=$(ls "$source"/build-windows/Varvik*.exe)
 # Its version information and pictures, read back as Windows reads them.
@@ -70,7 +72,7 @@ fi
 
 mv "$work/$archive" dist/
 cp "$source"/build-linux/varvik_*.deb "$program" dist/
-find "$source/build-windows" -name 'varvik-*.msi' -exec cp {} dist/ \;
+find "$source/build-windows" -maxdepth 1 -name 'varvik-*.msi' -exec cp {} dist/ \;
 (cd dist && sha256sum -- * >SHA256SUMS)
 echo "release $version of $(git rev-parse --short HEAD) in dist/:"
 cat dist/SHA256SUMS

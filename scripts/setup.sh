@@ -22,7 +22,7 @@ windows_packages=(
     make cmake g++-mingw-w64-x86-64-posix googletest
     wine wine64 fonts-wine fonts-liberation
     xvfb x11-utils imagemagick python3-pefile
-    msitools
+    msitools wixl
 )
 
 # Building and starting the Qt window.
@@ -30,10 +30,10 @@ run_packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts
 
 # Building the downloads of a release: the source archive, the Debian
 # package (checked by lintian), the Windows program (its version information
-# read back) and its installer.
+# read back) and its installer (wixl, dated through libmsi from Python).
 release_packages=(
     git g++ make cmake pkg-config qt6-base-dev dpkg-dev file lintian
-    g++-mingw-w64-x86-64-posix python3-pefile msitools
+    g++-mingw-w64-x86-64-posix python3-pefile wixl python3-gi gir1.2-libmsi-1.0
 )
 
 case "$purpose" in
@@ -46,7 +46,7 @@ release)
 reproducible)
     # Another clock and another locale for the second build, and a tool that
     # shows what differs inside packages and executables.
-    packages=("${release_packages[@]}" faketime locales diffoscope xxd binutils-multiarch) ;;
+    packages=("${release_packages[@]}" faketime locales diffoscope xxd binutils-multiarch msitools) ;;
 test)
     packages=(
         "${run_packages[@]}"
