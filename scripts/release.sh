@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes a release of the committed state (HEAD) into dist/: the source
-# archive, the Debian package, the Windows program, its installer when the
-# build makes one, and SHA256SUMS over them. Installs what is missing first.
+# archive, the Debian package, the Windows program, its installer, and
+# SHA256SUMS over them. Installs what is missing first.
 #   scripts/release.sh
 # Everything is built from the source archive itself, unpacked under
 # build-release/, so nothing of the working tree's own builds gets in. The
