@@ -17,7 +17,7 @@ purpose=${1:-test}
 # private X server; GoogleTest is built from the sources googletest installs.
 # Wine's "MS Sans Serif" comes with fonts-wine; at 2 times the resolution,
 # where it has no size, the window's face is Liberation Sans (Wine's Arial).
-# msitools' wixl makes the installer.
+# wixl, of msitools, makes the installer.
 windows_packages=(
     make cmake g++-mingw-w64-x86-64-posix googletest
     wine wine64 fonts-wine fonts-liberation
