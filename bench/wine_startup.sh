@@ -4,14 +4,16 @@
 # painted window (the key box's light yellow at client pixel (200, 140), which
 # the bare window paints everywhere), median of RUNS alternating pairs, with
 # Wine's server kept running so that both start warm.
-#   bench/wine_startup.sh [RUNS]     after scripts/build-windows.sh
+#   bench/wine_startup.sh [RUNS] [BUILD]     after scripts/build-windows.sh
+# BUILD is the cross-build's directory, build-windows unless given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
+build=${2:-build-windows}
 source ui/tests/xvfb_window.sh
 trap stop_window EXIT
 start_xvfb
-wine_prefix "$PWD/build-windows/wine-prefix"
+wine_prefix "$PWD/$build/wine-prefix"
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1 || true # wakes the prefix's services once
 
@@ -38,12 +40,12 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 varvik=() bare=()
 for ((i = 0; i < runs; i++)); do
-    varvik+=("$(painted_ms "Varvik v1.4.1" build-windows/Varvik141.exe)")
-    bare+=("$(painted_ms Bare build-windows/bench/varvik_bare_window.exe)")
+    varvik+=("$(painted_ms "Varvik v1.4.1" "$build/Varvik141.exe")")
+    bare+=("$(painted_ms Bare "$build/bench/varvik_bare_window.exe")")
 done
 v=$(printf '%s\n' "${varvik[@]}" | median)
 b=$(printf '%s\n' "${bare[@]}" | median)
-echo "Varvik141.exe: median ${v} ms to the first painted window (${varvik[*]})"
+echo "Varvik141.exe ($(stat -c %s "$build/Varvik141.exe") bytes): median ${v} ms to the first painted window (${varvik[*]})"
 echo "bare window:   median ${b} ms (${bare[*]})"
 awk -v v="$v" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", v / b }'
 wineserver -k
