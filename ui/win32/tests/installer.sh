@@ -3,11 +3,13 @@
 # a Wine prefix made new for it; checks the installed program, its Start-menu
 # shortcut and its entry among the installed programs; starts the installed
 # program to its painted window; uninstalls it and checks that nothing of it
-# is left.
-#   installer.sh PREFIX varvik-1.4.1.msi
+# is left. Then installs it again and over it a later version made from the
+# same source (varvik.wxs, through wixl), which is to replace it.
+#   installer.sh PREFIX varvik-1.4.1.msi varvik.wxs
 set -euo pipefail
 prefix=$1
 msi=$(realpath "$2")
+wxs=$(realpath "$3")
 here=$(dirname "$0")
 # shellcheck source=../../tests/xvfb_window.sh
 source "$here/../../tests/xvfb_window.sh"
@@ -81,6 +83,28 @@ status=0
 wine msiexec /x "$msi" /qn || status=$?
 check "msiexec /x exit status" "$status" 0
 check "nothing of Varvik after" "$(leftovers)" ""
+
+# A later version: the same UpgradeCode, another product code. wixl takes
+# its files relative to where it runs, beside the installer's source.
+work=$(mktemp -d)
+later="$(dirname "$wxs")/later-version.wxs"
+sed -E -e 's/ Version="[0-9.]*"/ Version="9.9.9"/' \
+    -e "s/<Product Id=\"[^\"]*\"/<Product Id=\"$(tr a-f A-F </proc/sys/kernel/random/uuid)\"/" "$wxs" >"$later"
+made=0
+(cd "$(dirname "$wxs")" && wixl --arch x64 -o "$work/later.msi" "$(basename "$later")") 2>/dev/null || made=$?
+rm -f "$later"
+[[ "$made" == 0 ]] || { echo "FAIL: wixl did not make the later version from $wxs"; exit 1; }
+status=0
+{ wine msiexec /i "$msi" /qn && wine msiexec /i "$work/later.msi" /qn; } || status=$?
+check "earlier, then later version installed" "$status" 0
+entry=$(entries)
+check "one entry, the later version's" "$(value DisplayVersion)/$(grep -c 'DisplayVersion' <<<"$entry")" 9.9.9/1
+check "program still installed" "$([[ -f "$program" ]] && echo there)" there
+status=0
+wine msiexec /x "$work/later.msi" /qn || status=$?
+check "later version uninstalled" "$status" 0
+check "nothing of Varvik after both" "$(leftovers)" ""
+rm -rf "$work"
 stop_window || true
 
 exit $((failures > 0))
