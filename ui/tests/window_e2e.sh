@@ -20,14 +20,6 @@ fi
 
 work=$(mktemp -d)
 failures=0
-check() { # description, actual, expected
-    if [[ "$2" == "$3" ]]; then
-        echo "ok: $1"
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
 
 start_window "${command[@]}"
 

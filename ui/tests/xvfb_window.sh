@@ -8,7 +8,8 @@
 #   close_window           asks the window to close, as its close button does,
 #                          and waits up to 5 s for the program to end;
 #                          closed_after: the milliseconds it took
-#   compare_picture ACTUAL REFERENCE NAME   pixel for pixel; fails when the program
+#   compare_picture ACTUAL REFERENCE NAME   pixel for pixel
+#   check DESCRIPTION ACTUAL EXPECTED       a test's check; failures counts them; fails when the program
 #                          had ended by itself
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
 #   wine_dpi DPI           sets the resolution that prefix shows at, in dots an inch
@@ -115,6 +116,15 @@ close_window() {
     kill -0 "$program_pid" 2>/dev/null && return 1
     wait "$program_pid" 2>/dev/null || true
     program_pid=""
+}
+
+check() {
+    if [[ "$2" == "$3" ]]; then
+        echo "ok: $1"
+    else
+        echo "FAIL: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
 }
 
 # A capture against its reference, pixel for pixel. On a difference the

@@ -473,6 +473,22 @@ TEST_F(Form1Test, KeysOnFocusedControls)
         }
 }
 
+// The program's box over the window, with a watchdog that closes a box
+// still open after five seconds, so that a box nobody closes fails the test
+// instead of hanging it.
+void ShowWatchedMessageBox(HWND owner)
+{
+    static HWND watched;
+    watched = owner;
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (const HWND box = GetActiveWindow(); box && box != watched)
+            PostMessageW(box, WM_CLOSE, 0, 0);
+    });
+    ShowMessageBox(owner, L"Ogiltigt GEV!");
+    KillTimer(nullptr, watchdog);
+}
+
 // The message box closes on Enter, Space and Escape, not on a letter.
 TEST_F(Form1Test, KeysOnTheMessageBox)
 {
@@ -512,14 +528,8 @@ TEST_F(Form1Test, KeysOnTheMessageBox)
             inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
             SendInput(2, inputs, sizeof(INPUT));
         });
-        const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            if (const HWND box = GetActiveWindow(); box && box != current->owner)
-                PostMessageW(box, WM_CLOSE, 0, 0);
-        });
-        ShowMessageBox(form_->Handle(), L"Ogiltigt GEV!");
+        ShowWatchedMessageBox(form_->Handle());
         KillTimer(nullptr, looking);
-        KillTimer(nullptr, watchdog);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(!seen.closedByHand, row.closes);
         Pump();
@@ -1015,16 +1025,8 @@ TEST_F(Form1Test, MessageBoxIsModalWithOneOk)
             0);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
-    // A watchdog, so that a box nobody closes fails the test instead of hanging it.
-    const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        if (const HWND box = GetActiveWindow(); box && box != current->owner)
-            PostMessageW(box, WM_CLOSE, 0, 0);
-    });
-    ShowMessageBox(form_->Handle(), L"Ogiltigt GEV!");
-    // Neither outlives the test, whose `seen` they point to.
-    KillTimer(nullptr, looking);
-    KillTimer(nullptr, watchdog);
+    ShowWatchedMessageBox(form_->Handle());
+    KillTimer(nullptr, looking); // it does not outlive the test, whose `seen` it points to
     EXPECT_EQ(seen.title, L"Varvik v1.4.1");
     EXPECT_EQ(seen.text, L"Ogiltigt GEV!");
     EXPECT_EQ(seen.buttons, 1);

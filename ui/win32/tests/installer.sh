@@ -14,14 +14,6 @@ here=$(dirname "$0")
 # shellcheck source=../../tests/xvfb_window.sh
 source "$here/../../tests/xvfb_window.sh"
 failures=0
-check() { # description, actual, expected
-    if [[ "$2" == "$3" ]]; then
-        echo "ok: $1"
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
 
 rm -rf "$prefix" "$prefix.lock"
 start_xvfb
