@@ -228,9 +228,10 @@ Form1::~Form1()
 }
 
 // Every place, size and font height of the window is a length in twips
-// shown at the window's resolution: at 96 dpi 15 twips a pixel, at 144 dpi
-// 10.
-int Form1::Scale(int twips) const { return MulDiv(twips, dpi_, 1440); }
+// shown at a resolution: at 96 dpi 15 twips a pixel, at 144 dpi 10.
+static int Scaled(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+int Form1::Scale(int twips) const { return Scaled(twips, dpi_); }
 
 // Edges rather than sizes are scaled, so that controls that meet or overlap
 // by a pixel in the description still do at any resolution.
@@ -245,7 +246,7 @@ SIZE Form1::ClientSize() const { return {Scale(kClientWidth), Scale(kClientHeigh
 SIZE Form1::FrameSize(int dpi) const
 {
     static const auto adjustForDpi = User32<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
-    RECT frame{0, 0, MulDiv(kClientWidth, dpi, 1440), MulDiv(kClientHeight, dpi, 1440)};
+    RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
     if (!adjustForDpi || !adjustForDpi(&frame, style_, FALSE, exStyle_, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&frame, style_, FALSE, exStyle_);
     return {frame.right - frame.left, frame.bottom - frame.top};
