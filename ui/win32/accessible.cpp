@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "windows_text.h"
@@ -88,59 +89,62 @@ public:
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
     {
-        return inner_ ? inner_->get_accParent(parent) : RPC_E_DISCONNECTED;
+        return Ask(parent, [&] { return inner_->get_accParent(parent); });
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
     {
-        return inner_ ? inner_->get_accChildCount(count) : RPC_E_DISCONNECTED;
+        return Ask(count, [&] { return inner_->get_accChildCount(count); });
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
     {
-        return inner_ ? inner_->get_accChild(child, object) : RPC_E_DISCONNECTED;
+        return Ask(object, [&] { return inner_->get_accChild(child, object); });
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        return inner_ ? inner_->get_accName(child, name) : RPC_E_DISCONNECTED;
+        return Ask(name, [&] { return inner_->get_accName(child, name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
-        return inner_ ? inner_->get_accValue(child, value) : RPC_E_DISCONNECTED;
+        return Ask(value, [&] { return inner_->get_accValue(child, value); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
     {
-        return inner_ ? inner_->get_accDescription(child, description) : RPC_E_DISCONNECTED;
+        return Ask(description, [&] { return inner_->get_accDescription(child, description); });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        return inner_ ? inner_->get_accRole(child, role) : RPC_E_DISCONNECTED;
+        return Ask(role, [&] { return inner_->get_accRole(child, role); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
-        return inner_ ? inner_->get_accState(child, state) : RPC_E_DISCONNECTED;
+        return Ask(state, [&] { return inner_->get_accState(child, state); });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
     {
-        return inner_ ? inner_->get_accHelp(child, help) : RPC_E_DISCONNECTED;
+        return Ask(help, [&] { return inner_->get_accHelp(child, help); });
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
     {
-        return inner_ ? inner_->get_accHelpTopic(file, child, topic) : RPC_E_DISCONNECTED;
+        if (!topic)
+            return E_POINTER;
+        *topic = 0;
+        return Ask(file, [&] { return inner_->get_accHelpTopic(file, child, topic); });
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
     {
-        return inner_ ? inner_->get_accKeyboardShortcut(child, shortcut) : RPC_E_DISCONNECTED;
+        return Ask(shortcut, [&] { return inner_->get_accKeyboardShortcut(child, shortcut); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
     {
-        return inner_ ? inner_->get_accFocus(child) : RPC_E_DISCONNECTED;
+        return Ask(child, [&] { return inner_->get_accFocus(child); });
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
     {
-        return inner_ ? inner_->get_accSelection(children) : RPC_E_DISCONNECTED;
+        return Ask(children, [&] { return inner_->get_accSelection(children); });
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        return inner_ ? inner_->get_accDefaultAction(child, action) : RPC_E_DISCONNECTED;
+        return Ask(action, [&] { return inner_->get_accDefaultAction(child, action); });
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG how, VARIANT child) override
     {
@@ -148,15 +152,18 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override
     {
+        if (!left || !top || !width || !height)
+            return E_POINTER;
+        *left = *top = *width = *height = 0;
         return inner_ ? inner_->accLocation(left, top, width, height, child) : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
     {
-        return inner_ ? inner_->accNavigate(direction, start, end) : RPC_E_DISCONNECTED;
+        return Ask(end, [&] { return inner_->accNavigate(direction, start, end); });
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
     {
-        return inner_ ? inner_->accHitTest(x, y, child) : RPC_E_DISCONNECTED;
+        return Ask(child, [&] { return inner_->accHitTest(x, y, child); });
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
@@ -172,6 +179,21 @@ public:
     }
 
 protected:
+    // Asks the proxy for one value, which is empty before the proxy answers:
+    // a proxy that fails or knows nothing of the question (Wine's leaves
+    // some answers unwritten) then leaves no undefined value to the reader.
+    template <typename Out, typename AskProxy>
+    HRESULT Ask(Out* out, AskProxy ask)
+    {
+        if (!out)
+            return E_POINTER;
+        if constexpr (std::is_same_v<Out, VARIANT>)
+            VariantInit(out);
+        else
+            *out = {};
+        return inner_ ? ask() : RPC_E_DISCONNECTED;
+    }
+
     IAccessible* inner_;
 
 private:
@@ -234,7 +256,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
         const HRESULT result = Forwarding::get_accDefaultAction(child, action);
-        if (!button_ || !IsSelf(child) || (result == S_OK && *action))
+        if (!action || !button_ || !IsSelf(child) || (result == S_OK && *action))
             return result;
         *action = Text(L"Tryck");
         return S_OK;
@@ -413,6 +435,19 @@ public:
                           *action = Text(L"Öppna");
                           return S_OK;
                       });
+    }
+
+    // No painted label has a key of its own; a child window answers for its
+    // own.
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
+    {
+        if (!shortcut)
+            return E_POINTER;
+        *shortcut = nullptr;
+        if (IsSelf(child))
+            return Forwarding::get_accKeyboardShortcut(child, shortcut);
+        return Answer(child, [&](IAccessible* window) { return window->get_accKeyboardShortcut(Self(), shortcut); },
+                      [](const ControlRow&) { return S_FALSE; });
     }
 
     // The link opens the homepage as a click on it does, through the same

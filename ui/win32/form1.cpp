@@ -668,6 +668,10 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_GETOBJECT:
+        // Once the window is being destroyed no new object is made over it:
+        // it would outlive the window it reads.
+        if (destroying_)
+            return 0;
         if (const LRESULT object = ClientObject({hwnd_, [this](Control c) { return Handle(c); },
                                                  [this](Control c) { return Rect(Row(c)); },
                                                  [this] { PostMessageW(hwnd_, kOpenHomepage, 0, 0); }},
@@ -678,7 +682,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Clicked(Control::Label10);
         return 0;
     case WM_DESTROY:
-        DisconnectClientObject(hwnd_);
+        destroying_ = true;
         if (endsProgram_)
             PostQuitMessage(0);
         break;
@@ -686,6 +690,9 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // The last message the window gets: the system frees what it holds
         // for the window, which it can do only knowing which window it is.
         const HWND hwnd = hwnd_;
+        // A screen reader still holding the client area's object hears
+        // from now on that the window is gone.
+        DisconnectClientObject(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -109,6 +109,7 @@ private:
     HWND lastFocus_ = nullptr;        // where the focus goes back when the window is reactivated
     bool restoringFocus_ = false;
     bool pressedOnLink_ = false;
+    bool destroying_ = false;         // from WM_DESTROY on
 };
 
 } // namespace varvik::win32

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -56,6 +57,23 @@ RECT ClientRectOf(HWND control)
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
+
+// Lets `seen` look at every message of one window before the window does.
+struct Watch {
+    static inline WNDPROC original = nullptr;
+    static inline std::function<void(HWND, UINT)> seen;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        seen(hwnd, message);
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    }
+    Watch(HWND window, std::function<void(HWND, UINT)> look)
+    {
+        seen = std::move(look);
+        original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~Watch() { seen = [](HWND, UINT) {}; } // the window may outlive what `look` refers to
+};
 
 class Form1Test : public ::testing::Test {
 protected:
@@ -806,6 +824,9 @@ TEST_F(Form1Test, ScreenReaderFindsEveryControlByName)
         {ROLE_SYSTEM_LINK, L"Hemsida: varvik.example", L"http://varvik.example"},
     };
     EXPECT_EQ(ReadChildren(client), expected);
+    // And asked by a child's number, the client area answers the same.
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(ReadOf(client, static_cast<LONG>(i + 1)), expected[i]) << "child " << i + 1;
 
     // The link's default action opens the homepage as a click does.
     VARIANT link;
@@ -838,6 +859,64 @@ TEST_F(Form1Test, ScreenReaderFindsEveryControlByName)
     EXPECT_EQ(button->accDoDefaultAction(self), S_OK);
     PumpUntil([this] { return Fields() == std::vector<std::wstring>{L"0", L"0", L"0", L"0"}; }, "Rensa to be pressed");
     button->Release();
+    CoUninitialize();
+}
+
+// Only the link offers "Öppna" and the buttons a press; no item has a key of
+// its own and a field or button no children. Every out-value is written,
+// empty where there is nothing to say, and a missing one is refused.
+TEST_F(Form1Test, ScreenReaderGetsDefinedAnswersOnly)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const auto unwritten = reinterpret_cast<BSTR>(static_cast<std::uintptr_t>(0xBAD0));
+    IAccessible* client = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form_->Handle(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void**>(&client)),
+              S_OK);
+    std::vector<std::wstring> actions;
+    for (LONG id = 1; id <= 19; ++id) {
+        const VARIANT child{.vt = VT_I4, .lVal = id};
+        BSTR action = unwritten, key = unwritten;
+        client->get_accDefaultAction(child, &action);
+        client->get_accKeyboardShortcut(child, &key);
+        EXPECT_NE(action, unwritten) << id;
+        EXPECT_EQ(key, nullptr) << id;
+        actions.push_back(action == unwritten ? L"?" : Taken(action));
+    }
+    std::vector<std::wstring> expected(19);
+    expected[9] = expected[10] = expected[11] = L"Tryck"; // Rensa, Beräkna EP, Beräkna FVb
+    expected[18] = L"Öppna";                             // the link
+    EXPECT_EQ(actions, expected);
+    client->Release();
+
+    for (const HWND control : {form_->Text1, form_->Command1}) {
+        IAccessible* object = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                             reinterpret_cast<void**>(&object)),
+                  S_OK);
+        const VARIANT self{.vt = VT_I4, .lVal = CHILDID_SELF}, first{.vt = VT_I4, .lVal = 1};
+        auto* child = reinterpret_cast<IDispatch*>(unwritten);
+        object->get_accChild(first, &child);
+        EXPECT_EQ(child, nullptr);
+        EXPECT_EQ(object->get_accDefaultAction(self, nullptr), E_POINTER);
+        object->Release();
+    }
+    CoUninitialize();
+}
+
+// A reader asking for the client area while the window is being destroyed
+// (here as its first field goes, after the window's WM_DESTROY) is given no
+// object over a window about to be freed.
+TEST_F(Form1Test, NoAccessibleObjectOnceDestructionHasBegun)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    LRESULT object = 1;
+    const Watch field(form_->Text1, [&object](HWND hwnd, UINT message) {
+        if (message == WM_DESTROY)
+            object = SendMessageW(GetParent(hwnd), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    });
+    form_.reset();
+    EXPECT_EQ(object, 0);
     CoUninitialize();
 }
 
