@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "accessible.h"
 #include "readable.h"
 #include "resource_ids.h"
@@ -76,14 +78,10 @@ Function* User32(const char* name)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
-// The resolution a window is shown at: its monitor's where the system says
-// so per window, else the screen's.
-int DpiOf(HWND hwnd)
+// The screen's resolution, the one every window has where the system knows
+// no resolution per monitor.
+int ScreenDpi()
 {
-    static const auto getDpiForWindow = User32<UINT WINAPI(HWND)>("GetDpiForWindow");
-    if (getDpiForWindow && hwnd)
-        if (const UINT dpi = getDpiForWindow(hwnd))
-            return static_cast<int>(dpi);
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -147,6 +145,16 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc)
 
 } // namespace
 
+DpiFunctions DpiFunctions::OfSystem()
+{
+    DpiFunctions functions;
+    functions.getDpiForWindow = User32<UINT WINAPI(HWND)>("GetDpiForWindow");
+    functions.adjustWindowRectExForDpi =
+        User32<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    functions.getSystemMetricsForDpi = User32<int WINAPI(int, UINT)>("GetSystemMetricsForDpi");
+    return functions;
+}
+
 void ShowMessageBox(HWND owner, const std::wstring& text)
 {
     MessageBoxW(owner, text.c_str(), Caption().c_str(), MB_OK);
@@ -193,7 +201,8 @@ int RunProgram(HINSTANCE instance, int show, Form1Options options)
 Form1::Form1(HINSTANCE instance, Options options)
     : Form1Handlers(std::move(options.messageBox), std::move(options.opener)),
       instance_(instance),
-      endsProgram_(options.endsProgram)
+      endsProgram_(options.endsProgram),
+      dpiFunctions_(options.dpiFunctions)
 {
     static const bool registered = (RegisterClasses(instance, WindowProc), true);
     (void)registered;
@@ -207,7 +216,7 @@ Form1::Form1(HINSTANCE instance, Options options)
     exStyle_ = 0;
     // Sized for the screen's resolution; once made, the window takes its
     // monitor's (WM_CREATE).
-    const SIZE frame = FrameSize(DpiOf(nullptr));
+    const SIZE frame = FrameSize(ScreenDpi());
     if (!CreateWindowExW(exStyle_, kFormClass, Caption().c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx,
                          frame.cy, nullptr, nullptr, instance, this))
         hwnd_ = nullptr;
@@ -225,6 +234,8 @@ Form1::~Form1()
     for (HBITMAP picture : {picture_, picture2x_})
         if (picture)
             DeleteObject(picture);
+    if (smallIcon_)
+        DestroyIcon(smallIcon_);
 }
 
 // Every place, size and font height of the window is a length in twips
@@ -242,14 +253,33 @@ RECT Form1::Rect(const ControlRow& row) const
 
 SIZE Form1::ClientSize() const { return {Scale(kClientWidth), Scale(kClientHeight)}; }
 
+// The resolution the window is shown at: its monitor's where the system says
+// so per window, else the screen's.
+int Form1::DpiOfWindow() const
+{
+    if (dpiFunctions_.getDpiForWindow && hwnd_)
+        if (const UINT dpi = dpiFunctions_.getDpiForWindow(hwnd_))
+            return static_cast<int>(dpi);
+    return ScreenDpi();
+}
+
 // The whole window around the client area, its frame at the given resolution.
 SIZE Form1::FrameSize(int dpi) const
 {
-    static const auto adjustForDpi = User32<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
-    if (!adjustForDpi || !adjustForDpi(&frame, style_, FALSE, exStyle_, static_cast<UINT>(dpi)))
+    if (!dpiFunctions_.adjustWindowRectExForDpi ||
+        !dpiFunctions_.adjustWindowRectExForDpi(&frame, style_, FALSE, exStyle_, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&frame, style_, FALSE, exStyle_);
     return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The width and height of the caption's icon at a resolution.
+int Form1::SmallIconSize(int dpi) const
+{
+    if (dpiFunctions_.getSystemMetricsForDpi)
+        if (const int size = dpiFunctions_.getSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi)))
+            return size;
+    return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, ScreenDpi());
 }
 
 // The client area at its exact size for the window's resolution, whatever
@@ -326,11 +356,8 @@ void Form1::ChooseFace()
 void Form1::ApplyDpi(int dpi)
 {
     dpi_ = dpi;
-    for (HFONT& font : fonts_)
-        if (font) {
-            DeleteObject(font);
-            font = nullptr;
-        }
+    // The controls hold the old fonts until they are given the new ones.
+    const std::array<HFONT, 4> oldFonts = std::exchange(fonts_, {});
     ChooseFace();
 
     if (background_ && background_ != picture_ && background_ != picture2x_)
@@ -374,8 +401,21 @@ void Form1::ApplyDpi(int dpi)
                          SWP_NOZORDER | SWP_NOACTIVATE);
             SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.font)), TRUE);
         }
-    if (hwnd_)
+    for (const HFONT font : oldFonts)
+        if (font)
+            DeleteObject(font);
+
+    // The caption's small icon, drawn for the size it is shown at there.
+    if (hwnd_) {
+        const HICON oldIcon = smallIcon_;
+        const int size = SmallIconSize(dpi_);
+        smallIcon_ = static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(VARVIK_ICON), IMAGE_ICON, size, size, 0));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+        if (oldIcon)
+            DestroyIcon(oldIcon);
         InvalidateRect(hwnd_, nullptr, FALSE);
+    }
 }
 
 // False when a control could not be made: the window is then not made either.
@@ -576,10 +616,11 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE: {
         // Made at the screen's resolution, the window now knows its
         // monitor's, and is laid out and sized for that.
-        ApplyDpi(DpiOf(hwnd_));
+        ApplyDpi(DpiOfWindow());
         if (!Build())
             return -1;
         FitClient();
+        made_ = true;
         return 0;
     }
     case WM_GETDPISCALEDSIZE: {
@@ -683,7 +724,9 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         destroying_ = true;
-        if (endsProgram_)
+        // A window that was never made whole ends nothing here: the program
+        // says so in a box first, which a quit already posted would close.
+        if (endsProgram_ && made_)
             PostQuitMessage(0);
         break;
     case WM_NCDESTROY: {

@@ -23,10 +23,23 @@ using ui::Control;
 // the window so that the window waits for it.
 void ShowMessageBox(HWND owner, const std::wstring& text);
 
+// The functions of user32 for a resolution per monitor, which Windows 10
+// brought; null where the system lacks them, as Windows 7 and 8 do. The
+// window then works with the screen's resolution and the older functions.
+struct DpiFunctions {
+    UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
+    BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+    int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
+
+    // Those the running system has.
+    static DpiFunctions OfSystem();
+};
+
 struct Form1Options {
     ui::MessageBoxFn messageBox = nullptr; // none: the program's own box
     ui::OpenerFn opener = nullptr;         // none: the desktop opens the address
     bool endsProgram = false;              // closing the window ends the message loop
+    DpiFunctions dpiFunctions = DpiFunctions::OfSystem();
 };
 
 // The program: the window shown, then its message loop until it is closed.
@@ -82,6 +95,8 @@ private:
     RECT Rect(const ui::ControlRow& row) const;
     SIZE ClientSize() const;
     SIZE FrameSize(int dpi) const;
+    int DpiOfWindow() const;
+    int SmallIconSize(int dpi) const;
     void ApplyDpi(int dpi);
     void FitClient();
     void ChooseFace();
@@ -95,6 +110,7 @@ private:
 
     HINSTANCE instance_;
     bool endsProgram_;
+    DpiFunctions dpiFunctions_;
     HWND hwnd_ = nullptr;
     DWORD style_ = 0, exStyle_ = 0;
     int dpi_ = 96;
@@ -109,7 +125,9 @@ private:
     HWND lastFocus_ = nullptr;        // where the focus goes back when the window is reactivated
     bool restoringFocus_ = false;
     bool pressedOnLink_ = false;
+    bool made_ = false;               // WM_CREATE made every control
     bool destroying_ = false;         // from WM_DESTROY on
+    HICON smallIcon_ = nullptr;       // the caption's, for the window's resolution
 };
 
 } // namespace varvik::win32

@@ -75,6 +75,20 @@ struct Watch {
     ~Watch() { seen = [](HWND, UINT) {}; } // the window may outlive what `look` refers to
 };
 
+// The caption's small icon, its width in pixels.
+LONG SmallIconWidth(HWND window)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)), &info))
+        return 0;
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
 class Form1Test : public ::testing::Test {
 protected:
     void SetUp() override
@@ -986,11 +1000,20 @@ const ScaleCase& ScaleAt(int dpi)
 // placed as the system suggests, and back again.
 TEST_F(Form1Test, FollowsTheResolutionOfItsMonitor)
 {
+    // A field given its new font still holds the old one, which must not be
+    // gone by then.
+    int replacedGone = 0;
+    const Watch field(form_->Text1, [&replacedGone](HWND field, UINT message) {
+        if (message == WM_SETFONT)
+            replacedGone += GetObjectType(reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0))) != OBJ_FONT;
+    });
     for (const int dpi : {144, 96}) {
         SCOPED_TRACE(testing::Message() << dpi << " dpi");
         RECT suggested{40, 30, 40 + 600, 30 + 500};
         SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         Pump();
+        EXPECT_EQ(replacedGone, 0);
+        EXPECT_EQ(SmallIconWidth(form_->Handle()), dpi / 6); // 16 pixels at 96 dpi
         EXPECT_EQ(form_->Dpi(), dpi);
         ExpectLaidOutFor(*form_, ScaleAt(dpi));
         RECT window;
@@ -1000,9 +1023,40 @@ TEST_F(Form1Test, FollowsTheResolutionOfItsMonitor)
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(form_->Text1, WM_GETFONT, 0, 0)), form_->Font(Control::Text1));
         EXPECT_EQ(Fields(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
     }
+    // A suggested size that is right in one direction only is corrected in
+    // the other.
+    for (const SIZE off : {SIZE{0, 7}, SIZE{7, 0}}) {
+        RECT suggested;
+        GetWindowRect(form_->Handle(), &suggested);
+        suggested.right += off.cx;
+        suggested.bottom += off.cy;
+        SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+        RECT client;
+        GetClientRect(form_->Handle(), &client);
+        EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(366L, 263L));
+    }
     const Snapshot shown(form_->Handle());
     EXPECT_EQ(shown.Pixel(200, 140), 0xFFFF80u); // the key box
     EXPECT_EQ(shown.Pixel(16, 180), 0x000000u);  // its frame
+}
+
+// Where the system lacks the functions for a resolution per monitor (Windows
+// 7 and 8), the window opens at the screen's resolution and still follows a
+// move to a monitor of another.
+TEST(WithoutPerMonitorFunctions, LaidOutAtTheScreensResolutionAndFollowsAMove)
+{
+    Form1::Options options;
+    options.dpiFunctions = {};
+    Form1 form(GetModuleHandleW(nullptr), options);
+    ASSERT_NE(form.Handle(), nullptr);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ExpectLaidOutFor(form, ScaleAt(dpi));
+    RECT suggested{40, 30, 40 + 600, 30 + 500};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ExpectLaidOutFor(form, ScaleAt(144));
+    EXPECT_EQ(SmallIconWidth(form.Handle()), 24);
 }
 
 // The window at the resolution its Wine prefix is set to (VARVIK_DPI; ctest
@@ -1061,6 +1115,8 @@ TEST_F(Form1Test, LaidOutForTheDisplaysResolution)
     EXPECT_EQ(info.xHotspot, dpi >= 144 ? 10u : 5u);
     EXPECT_EQ(info.yHotspot, 0u);
     EXPECT_EQ(mask.bmWidth, dpi >= 144 ? 64 : 32);
+    // A cursor without colour keeps its AND and XOR masks one over the other.
+    EXPECT_EQ(mask.bmHeight, (info.hbmColor ? 1 : 2) * mask.bmWidth);
     DeleteObject(info.hbmMask);
     if (info.hbmColor)
         DeleteObject(info.hbmColor);
@@ -1138,13 +1194,19 @@ TEST(Program, SaysSoAndEndsWhenItsWindowCannotBeMade)
     // Should the window come after all, it is closed rather than waited for.
     const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
     std::vector<std::wstring> messages;
+    bool quitPending = false; // which would close the real box at once
     Form1::Options options;
-    options.messageBox = [&messages](std::string_view text) { messages.push_back(ui::WideText(text)); };
+    options.messageBox = [&messages, &quitPending](std::string_view text) {
+        MSG quit;
+        quitPending = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+        messages.push_back(ui::WideText(text));
+    };
     const int status = RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, options);
     KillTimer(nullptr, watchdog);
     UnhookWindowsHookEx(refuse);
     EXPECT_NE(status, 0);
     EXPECT_EQ(messages, std::vector<std::wstring>{L"Varvik kunde inte öppna sitt fönster."});
+    EXPECT_FALSE(quitPending);
 }
 
 } // namespace
