@@ -35,6 +35,10 @@ struct DpiFunctions {
     static DpiFunctions OfSystem();
 };
 
+// A picture of the executable's, stored as a PNG (resource_ids.h), as a
+// bitmap of 24 bits a pixel; null where it cannot be loaded.
+HBITMAP LoadPicture(HINSTANCE instance, int id);
+
 struct Form1Options {
     ui::MessageBoxFn messageBox = nullptr; // none: the program's own box
     ui::OpenerFn opener = nullptr;         // none: the desktop opens the address

@@ -1,8 +1,10 @@
 """Reads the built Varvik141.exe back with a PE reader and checks what
 Windows shows of it: a GUI program that needs no run-time DLLs beside the
 system's own, its version information field by field, and its icon, hand
-cursors and background pictures at both sizes, and its manifest."""
+cursors and background pictures (PNG) at both sizes, its manifest, and its
+size."""
 
+import os
 import struct
 import sys
 
@@ -65,7 +67,7 @@ for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
 # Swedish (Sweden), 0x041D, for every resource.
 check("resource languages", sorted(languages), [0x041D])
 
-RT_CURSOR, RT_BITMAP, RT_ICON, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = 1, 2, 3, 12, 14, 24
+RT_CURSOR, RT_ICON, RT_RCDATA, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_MANIFEST = 1, 3, 10, 12, 14, 24
 group_icon = resources.get((RT_GROUP_ICON, 1), b"")
 count = struct.unpack_from("<H", group_icon, 4)[0] if len(group_icon) >= 6 else 0
 # Each entry: width, height (0 for 256), colours, reserved, planes, bits a pixel.
@@ -82,15 +84,17 @@ def cursor_hot_spot(group_id):
     return struct.unpack_from("<HH", cursor) if len(cursor) >= 4 else None
 
 
-def bitmap_header(bitmap_id):
-    bitmap = resources.get((RT_BITMAP, bitmap_id), b"")
-    return struct.unpack_from("<IiiHH", bitmap) if len(bitmap) >= 16 else None
+def png_size(picture_id):
+    png = resources.get((RT_RCDATA, picture_id), b"")
+    return struct.unpack_from(">II", png, 16) if png[:8] == b"\x89PNG\r\n\x1a\n" and png[12:16] == b"IHDR" else None
 
 
 check("hand cursor hot spot", cursor_hot_spot(2), (5, 0))
 check("hand cursor at twice the size, hot spot", cursor_hot_spot(5), (10, 0))
-check("background bitmap", bitmap_header(3), (40, 480, 360, 1, 24))
-check("background bitmap at twice the size", bitmap_header(4), (40, 960, 720, 1, 24))
+check("background as PNG", png_size(3), (480, 360))
+check("background at twice the size as PNG", png_size(4), (960, 720))
+# The pictures stored compressed keep the program under a megabyte.
+check("executable under 1 MB", os.path.getsize(sys.argv[1]) < 1 << 20, True)
 manifest = resources.get((RT_MANIFEST, 1), b"").decode("utf-8", "replace")
 check("per-monitor resolution declared",
       ("<dpiAwareness" in manifest and "PerMonitorV2" in manifest, "true/pm</dpiAware>" in manifest), (True, True))

@@ -1087,9 +1087,7 @@ TEST_F(Form1Test, LaidOutForTheDisplaysResolution)
     // for twice the size, pixel for pixel (here where no control lies over
     // it: right of the key box, below the buttons).
     if (dpi == 192) {
-        const auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                             MAKEINTRESOURCEW(VARVIK_BACKGROUND_2X), IMAGE_BITMAP, 0,
-                                                             0, LR_CREATEDIBSECTION));
+        const HBITMAP picture = LoadPicture(GetModuleHandleW(nullptr), VARVIK_BACKGROUND_2X);
         ASSERT_NE(picture, nullptr);
         int differing = 0;
         {
