@@ -9,6 +9,8 @@
 #                          and waits up to 5 s for the program to end;
 #                          closed_after: the milliseconds it took
 #   compare_picture ACTUAL REFERENCE NAME   pixel for pixel
+#   capture_and_compare CAPTURE REFERENCE NAME   the window's client area, until it matches (the
+#                          caret's blink) or for 3 s, then as compare_picture
 #   check DESCRIPTION ACTUAL EXPECTED       a test's check; failures counts them; fails when the program
 #                          had ended by itself
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
@@ -141,6 +143,19 @@ compare_picture() {
     compare "$1" "$2" "$PWD/$3-difference.png" >/dev/null 2>&1 || true
     echo "FAIL: $3 differs from $2 ($differing); see $PWD/$3.png and $PWD/$3-difference.png"
     return 1
+}
+
+# The caret blinks in the focused field, so a capture on a busy machine may
+# come in either phase of the blink: the window is captured again, for up to
+# 3 s, until one matches.
+capture_and_compare() {
+    local _
+    for _ in $(seq 10); do
+        capture_window "$1"
+        [[ "$(compare -metric AE "$1" "$2" null: 2>&1)" == 0 ]] && break
+        sleep 0.3
+    done
+    compare_picture "$1" "$2" "$3"
 }
 
 # A Wine prefix of the caller's own, made on first use, with Wine's own
