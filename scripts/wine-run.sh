@@ -2,18 +2,20 @@
 # Runs a Windows program under Wine on a private X server (Xvfb), in a Wine
 # prefix that nothing else uses; ctest runs the cross-built test programs
 # through it.
-#   wine-run.sh --prefix DIRECTORY [--dpi DPI] [--on-display] PROGRAM.exe [ARGUMENTS...]
-# The prefix is made on first use, with Wine's own Windows fonts; --dpi sets
+#   wine-run.sh --prefix DIRECTORY [--dpi DPI] [--without-wine-fonts] [--on-display] PROGRAM.exe [ARGUMENTS...]
+# The prefix is made on first use, with Wine's own Windows fonts, or without
+# them given --without-wine-fonts (as a prefix that `wine msiexec /i`
+# installs into has none: only the system's fonts); --dpi sets
 # the resolution it shows at (96 dots an inch unless set); --on-display
 # shows the program on the caller's own display ($DISPLAY) instead. The
 # program's exit status is the script's.
 set -euo pipefail
 
-usage() { echo "usage: $0 --prefix DIRECTORY [--dpi DPI] [--on-display] PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+usage() { echo "usage: $0 --prefix DIRECTORY [--dpi DPI] [--without-wine-fonts] [--on-display] PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
 [[ "${1:-}" == --prefix && $# -ge 3 ]] || usage
 prefix=$2
 shift 2
-dpi="" on_display=""
+dpi="" on_display="" without_wine_fonts=""
 while [[ $# -gt 0 && "$1" == --* ]]; do
     case "$1" in
     --dpi)
@@ -22,6 +24,9 @@ while [[ $# -gt 0 && "$1" == --* ]]; do
         shift 2 ;;
     --on-display)
         on_display=1
+        shift ;;
+    --without-wine-fonts)
+        without_wine_fonts=1
         shift ;;
     *) usage ;;
     esac
@@ -39,6 +44,9 @@ fi
 trap stop_window EXIT
 start_xvfb
 wine_prefix "$prefix"
+if [[ -n "$without_wine_fonts" ]]; then
+    find "$WINEPREFIX/drive_c/windows/Fonts" -maxdepth 1 -type l -lname '/usr/share/wine/fonts/*' -delete
+fi
 [[ -z "$dpi" ]] || wine_dpi "$dpi"
 
 # Nothing manages windows on this X server, so Wine manages the test program's

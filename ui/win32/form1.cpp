@@ -365,54 +365,72 @@ HFONT Form1::Font(int style) const
 {
     HFONT& font = fonts_[static_cast<std::size_t>(style & 3)];
     if (!font)
-        font = MakeFont(face_, fontHeight_, style);
+        font = MakeFont(faces_[static_cast<std::size_t>(style & 3)].first, faces_[static_cast<std::size_t>(style & 3)].second, style);
     return font;
 }
 
-// Whether every label's and button's caption fits its control in the face
-// at that height, one line high and wide.
-bool Form1::CaptionsFit(const std::wstring& face, int height) const
+// Whether every label's and button's caption drawn in a style fits its
+// control in the face at that height, one line high and wide. A label that
+// reaches past the right border of a box it starts in, as the link does the
+// footer's, ends its text a pixel clear of that border.
+bool Form1::CaptionsFit(const std::wstring& face, int height, int style) const
 {
     const HDC dc = CreateCompatibleDC(nullptr);
+    const HFONT font = MakeFont(face, height, style);
+    const HGDIOBJ old = SelectObject(dc, font);
     bool fit = true;
     for (const ControlRow& row : kForm1Controls) {
-        if (row.kind != Kind::Label && row.kind != Kind::PushButton)
+        if ((row.kind != Kind::Label && row.kind != Kind::PushButton) || row.font != style)
             continue;
-        const HFONT font = MakeFont(face, height, row.font);
-        const HGDIOBJ old = SelectObject(dc, font);
+        RECT room = Rect(row);
+        for (const ControlRow& box : kForm1Controls) {
+            const RECT frame = Rect(box);
+            if (box.kind == Kind::Shape && room.left > frame.left && room.left < frame.right &&
+                room.top >= frame.top && room.top < frame.bottom && room.right > frame.right)
+                room.right = frame.right - 2;
+        }
         const std::wstring caption = WideText(row.caption);
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        const RECT rect = Rect(row);
-        fit = fit && extent.cx <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
-        SelectObject(dc, old);
-        DeleteObject(font);
+        fit = fit && extent.cx <= room.right - room.left && extent.cy <= room.bottom - room.top;
     }
+    SelectObject(dc, old);
+    DeleteObject(font);
     DeleteDC(dc);
     return fit;
 }
 
-// "MS Sans Serif" is a bitmap face, drawn for a few sizes only. Where it has
-// none for 8.25 points at the window's resolution, the first true sans face
-// in which every caption fits takes its place; where none fits, the system's
-// nearest size of "MS Sans Serif", which is smaller, keeps every caption
-// whole.
-void Form1::ChooseFace()
+// Each style's face is the first in which every caption in that style fits
+// at 8.25 points: "MS Sans Serif" where the system has that bitmap face
+// drawn for the window's resolution, else a true sans face. What the system
+// makes of a name depends on the fonts installed (a Wine prefix without
+// Wine's own Windows fonts has none of these), so each is measured, not
+// trusted. Where none fits, the largest smaller height at which one does
+// keeps every caption whole.
+void Form1::ChooseFaces()
 {
-    fontHeight_ = Scale(kFontTwips);
-    face_ = WideText(kFontFace);
+    const int height = Scale(kFontTwips);
+    const std::wstring design = WideText(kFontFace);
     const HDC dc = CreateCompatibleDC(nullptr);
-    const HFONT font = MakeFont(face_, fontHeight_, Regular);
+    const HFONT font = MakeFont(design, height, Regular);
     const Made made = Measure(dc, font);
     DeleteObject(font);
     DeleteDC(dc);
-    if (made.face == face_ && made.metrics.tmHeight - made.metrics.tmInternalLeading == fontHeight_)
-        return;
-    for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma", L"Arial"})
-        if (CaptionsFit(face, fontHeight_)) {
-            face_ = face;
-            return;
-        }
+    const bool drawnForIt = made.face == design && made.metrics.tmHeight - made.metrics.tmInternalLeading == height;
+    // The regular text's face is the window's; a bold or underlined style
+    // keeps it where its captions fit in it.
+    const auto choose = [&](const std::wstring& window, int style) -> std::pair<std::wstring, int> {
+        const std::wstring faces[] = {window, drawnForIt ? design : L"", L"Microsoft Sans Serif", L"Tahoma", L"Arial",
+                                      design};
+        for (int tried = height; tried > height / 2; --tried)
+            for (const std::wstring& face : faces)
+                if (!face.empty() && CaptionsFit(face, tried, style))
+                    return {face, tried};
+        return {design, height};
+    };
+    faces_[Regular] = choose(L"", Regular);
+    for (const int style : {int{Bold}, int{Underline}, Bold | Underline})
+        faces_[static_cast<std::size_t>(style)] = choose(faces_[Regular].first, style);
 }
 
 // Lays the window out anew for a resolution: its fonts, its pictures, and
@@ -422,7 +440,7 @@ void Form1::ApplyDpi(int dpi)
     dpi_ = dpi;
     // The controls hold the old fonts until they are given the new ones.
     const std::array<HFONT, 4> oldFonts = std::exchange(fonts_, {});
-    ChooseFace();
+    ChooseFaces();
 
     if (background_ && background_ != picture_ && background_ != picture2x_)
         DeleteObject(background_);

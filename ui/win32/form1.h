@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "form1_handlers.h"
 #include "readable.h"
@@ -103,8 +104,8 @@ private:
     int SmallIconSize(int dpi) const;
     void ApplyDpi(int dpi);
     void FitClient();
-    void ChooseFace();
-    bool CaptionsFit(const std::wstring& face, int height) const;
+    void ChooseFaces();
+    bool CaptionsFit(const std::wstring& face, int height, int style) const;
     void Paint(HDC dc) const;
     void OnCommand(HWND control, int notification);
     std::optional<Control> IdOf(HWND child) const;
@@ -122,8 +123,9 @@ private:
     HBITMAP picture2x_ = nullptr;   // and for 192, loaded when first needed
     HBITMAP background_ = nullptr;  // the one shown: either, or one scaled to the window's resolution
     HCURSOR hand_ = nullptr;
-    std::wstring face_;             // the window's face at its resolution
-    int fontHeight_ = 0;            // the em height in pixels to ask the face for
+    // By FontStyle flags, the face at the window's resolution and the em
+    // height in pixels to ask it for.
+    std::array<std::pair<std::wstring, int>, 4> faces_{};
     mutable std::array<HFONT, 4> fonts_{}; // by FontStyle flags, made on first use
     std::array<HWND, ui::kForm1Controls.size()> children_{}; // by row of the description; null for what is drawn
     HWND lastFocus_ = nullptr;        // where the focus goes back when the window is reactivated
