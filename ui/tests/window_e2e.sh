@@ -4,7 +4,9 @@
 # screenshot (the key box, its frame and the blue link), and the whole window
 # against its reference picture (the README's screenshot), pixel for pixel.
 #   window_e2e.sh PROGRAM REFERENCE                         the Qt window
-#   window_e2e.sh --wine PREFIX Varvik141.exe REFERENCE     the Windows program under Wine
+#   window_e2e.sh --wine PREFIX Varvik141.exe REFERENCE [BOX_READER.exe]
+#                                                           the Windows program under Wine, and with
+#                                                           the reader its message box
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=xvfb_window.sh
@@ -13,6 +15,7 @@ if [[ "$1" == --wine ]]; then
     wine_prefix "$2"
     command=(wine "$3")
     reference=$4
+    box_reader=${5:-}
 else
     command=("$1")
     reference=$2
@@ -52,6 +55,16 @@ blue=$(convert "$work/window.png" -crop 193x17+152+232 +repage txt:- | grep -c '
 if ((blue > 40)); then echo "ok: link text is blue ($blue pixels)"; else
     echo "FAIL: link text: only $blue pure blue pixels"; failures=$((failures + 1)); fi
 
+# A letter typed into FV and a click on "Beräkna EP" bring the program's own
+# box, read from beside the program: its text and its one button, which
+# closes it.
+if [[ -n "${box_reader:-}" ]]; then
+    xdotool mousemove $((window_x + 40)) $((window_y + 60)) click 1 sleep 0.3 type x
+    xdotool mousemove $((window_x + 50)) $((window_y + 92)) click 1
+    check "message box of a wrong entry" "$(wine "$box_reader" "Varvik v1.4.1" | tr -d '\r')" \
+        "$(printf 'text: Varvik kan endast räkna med siffror.\nbuttons: 1')"
+fi
+
 # Closed as by its close button, the Qt program ends at once.
 if [[ -z "${WINEPREFIX:-}" ]]; then
     if close_window && ((closed_after <= 200)); then
@@ -60,6 +73,10 @@ if [[ -z "${WINEPREFIX:-}" ]]; then
         echo "FAIL: closed, the program lived on for ${closed_after} ms"
         failures=$((failures + 1))
     fi
+else
+    # And the Windows program, closed so, ends with status 0.
+    close_window || { echo "FAIL: closed, the program lived on"; failures=$((failures + 1)); }
+    check "exit status after closing" "${closed_status:-none}" 0
 fi
 
 stop_window

@@ -7,7 +7,7 @@
 #   stop_window            ends both (also run on exit)
 #   close_window           asks the window to close, as its close button does,
 #                          and waits up to 5 s for the program to end;
-#                          closed_after: the milliseconds it took
+#                          closed_after: the milliseconds it took; closed_status: its exit status
 #   compare_picture ACTUAL REFERENCE NAME   pixel for pixel
 #   capture_and_compare CAPTURE REFERENCE NAME   the window's client area, until it matches (the
 #                          caret's blink) or for 3 s, then as compare_picture
@@ -116,7 +116,8 @@ close_window() {
     done
     closed_after=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 }')
     kill -0 "$program_pid" 2>/dev/null && return 1
-    wait "$program_pid" 2>/dev/null || true
+    closed_status=0
+    wait "$program_pid" 2>/dev/null || closed_status=$?
     program_pid=""
 }
 
