@@ -3,9 +3,8 @@
 # prefix that nothing else uses; ctest runs the cross-built test programs
 # through it.
 #   wine-run.sh --prefix DIRECTORY [--dpi DPI] [--without-wine-fonts] [--on-display] PROGRAM.exe [ARGUMENTS...]
-# The prefix is made on first use, with Wine's own Windows fonts, or without
-# them given --without-wine-fonts (as a prefix that `wine msiexec /i`
-# installs into has none: only the system's fonts); --dpi sets
+# The prefix is made on first use, with Wine's own Windows fonts (without
+# them given --without-wine-fonts, as in a prefix `wine msiexec /i` makes); --dpi sets
 # the resolution it shows at (96 dots an inch unless set); --on-display
 # shows the program on the caller's own display ($DISPLAY) instead. The
 # program's exit status is the script's.
@@ -25,9 +24,7 @@ while [[ $# -gt 0 && "$1" == --* ]]; do
     --on-display)
         on_display=1
         shift ;;
-    --without-wine-fonts)
-        without_wine_fonts=1
-        shift ;;
+    --without-wine-fonts) without_wine_fonts=1; shift ;;
     *) usage ;;
     esac
 done
@@ -44,9 +41,7 @@ fi
 trap stop_window EXIT
 start_xvfb
 wine_prefix "$prefix"
-if [[ -n "$without_wine_fonts" ]]; then
-    find "$WINEPREFIX/drive_c/windows/Fonts" -maxdepth 1 -type l -lname '/usr/share/wine/fonts/*' -delete
-fi
+[[ -z "$without_wine_fonts" ]] || find "$WINEPREFIX/drive_c/windows/Fonts" -type l -lname '/usr/share/wine/fonts/*' -delete
 [[ -z "$dpi" ]] || wine_dpi "$dpi"
 
 # Nothing manages windows on this X server, so Wine manages the test program's

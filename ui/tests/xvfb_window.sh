@@ -146,15 +146,13 @@ compare_picture() {
     return 1
 }
 
-# The caret blinks in the focused field, so a capture on a busy machine may
-# come in either phase of the blink: the window is captured again, for up to
-# 3 s, until one matches.
+# The focused field's caret blinks, and a busy machine may capture it off:
+# the window is captured again, for up to 3 s, until one capture matches.
 capture_and_compare() {
     local _
     for _ in $(seq 10); do
         capture_window "$1"
-        [[ "$(compare -metric AE "$1" "$2" null: 2>&1)" == 0 ]] && break
-        sleep 0.3
+        [[ "$(compare -metric AE "$1" "$2" null: 2>&1)" == 0 ]] && break || sleep 0.3
     done
     compare_picture "$1" "$2" "$3"
 }
