@@ -29,7 +29,7 @@ for dpi in 120 144 192; do
         continue
     fi
     capture_window "$work/window.png"
-    stop_window
+    stop_window || failures=$((failures + 1))
     if [[ "${window_width}x${window_height}" == "${sizes[$dpi]}" ]]; then
         echo "ok: $dpi dpi: client area ${sizes[$dpi]}"
     else
