@@ -21,12 +21,12 @@ purpose=${1:-test}
 windows_packages=(
     make cmake g++-mingw-w64-x86-64-posix googletest
     wine wine64 fonts-wine fonts-liberation
-    xvfb x11-utils imagemagick python3-pefile
+    xvfb x11-utils xdotool xclip imagemagick python3-pefile
     msitools wixl
 )
 
 # Building and starting the Qt window.
-run_packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation)
+run_packages=(g++ make cmake pkg-config qt6-base-dev libx11-dev qt6-translations-l10n fonts-liberation)
 
 # Building the downloads of a release: the source archive, the Debian
 # package (checked by lintian), the Windows program (its version information
@@ -52,7 +52,7 @@ test)
         "${run_packages[@]}"
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
-        xvfb x11-utils xdotool imagemagick desktop-file-utils appstream
+        xvfb x11-utils xdotool xclip imagemagick desktop-file-utils appstream
         dpkg-dev lintian
         dbus at-spi2-core python3-pyatspi
         weston qt6-wayland

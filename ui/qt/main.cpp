@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "form1.h"
+#include "held_keys.h"
 #include "swedish.h"
 #include "varvik_version.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral(VARVIK_APP_ID));
 
     varvik::ui::InstallSwedish(app);
+    varvik::ui::PressOncePerHold(app);
 
     varvik::ui::Form1 form;
     form.show();
