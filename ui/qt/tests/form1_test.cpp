@@ -715,6 +715,25 @@ private slots:
         QCOMPARE(form_->Text1->cursor().shape(), Qt::IBeamCursor);
     }
 
+    // At the display's scale (the test runs at 1, 1.5 and 2) the icon and
+    // the hand cursor keep their size in the window's units, and from 1.5 up
+    // they come from the pictures drawn for twice the size.
+    void picturesAtTheDisplaysScale()
+    {
+        const qreal ratio = form_->devicePixelRatioF();
+        const QString twice = ratio > 1 ? QStringLiteral("@2x") : QString();
+        const QPixmap hand = form_->Label10->cursor().pixmap();
+        QCOMPARE(hand.deviceIndependentSize(), QSizeF(32, 32));
+        const auto picture = [](const QString& name, const QPixmap& like) {
+            return QImage(VARVIK_IMAGES_DIR "/" + name + ".png").convertToFormat(like.toImage().format());
+        };
+        QCOMPARE(hand.toImage(), picture("hand_cursor" + twice, hand));
+        const QPixmap icon = form_->windowIcon().pixmap(QSize(32, 32), ratio);
+        QCOMPARE(icon.deviceIndependentSize(), QSizeF(32, 32));
+        if (ratio == 1 || ratio == 2)
+            QCOMPARE(icon.toImage(), picture("icon" + twice, icon));
+    }
+
     void shellSuccessCodes()
     {
         QVERIFY(!Shell::ShellSucceeded(0));
