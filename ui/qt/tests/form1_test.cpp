@@ -378,10 +378,15 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("12abcd34"));
         QCOMPARE(box->cursorPosition(), 6); // after the pasted part that fitted
 
-        // Typing at the start of a full field changes nothing.
-        box->home(false);
-        QTest::keyClick(box, Qt::Key_9);
-        QCOMPARE(box->text(), QStringLiteral("12abcd34"));
+        // Typing into a full field changes nothing, wherever the caret is,
+        // and whatever character follows it.
+        for (const auto& [text, at, key] : {std::tuple{"12abcd34", 0, Qt::Key_9}, {"11111111", 4, Qt::Key_1},
+                                             {"11111111", 0, Qt::Key_1}, {"12345678", 2, Qt::Key_3}}) {
+            box->setText(QString::fromLatin1(text));
+            box->setCursorPosition(at);
+            QTest::keyClick(box, key);
+            QCOMPARE(box->text(), QString::fromLatin1(text));
+        }
 
         // What the program writes is shown whole; the user cannot make it grow
         // but can shorten it.
