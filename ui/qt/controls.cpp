@@ -43,6 +43,10 @@ QValidator::State TextBox::LengthLimit::validate(QString& input, int& pos) const
         return Acceptable;
     const QString& before = box_->committed_;
     // The edit left the text's start before `start` and its end from `pos` on.
+    // Where the first characters put in equal those they replaced ("1" typed
+    // before a "1"), they count as kept rather than inserted; what is cut
+    // from the rest comes to the same text. The kept start can never reach
+    // into the end that follows the caret, or a full field would grow.
     const qsizetype end = input.size() - pos;
     qsizetype start = 0;
     const qsizetype most = std::min<qsizetype>(pos, before.size() - end);
