@@ -562,6 +562,16 @@ private slots:
                                      "Markera allt"}));
     }
 
+    // A text the program has no Swedish for is left to Qt's catalogue, and
+    // where that has none either, shown as it is.
+    void textsWithoutSwedishStayAsTheyAre()
+    {
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "No such text"), QStringLiteral("No such text"));
+        QCOMPARE(QCoreApplication::translate("NoSuchContext", "OK"), QStringLiteral("OK"));
+        QCOMPARE(QCoreApplication::translate(nullptr, "Delete"), QStringLiteral("Delete"));
+        QCOMPARE(qtTrId("varvik-no-such-id"), QStringLiteral("varvik-no-such-id"));
+    }
+
     void rensaResetsEveryFieldAndLeavesFocus()
     {
         ShowActive();
