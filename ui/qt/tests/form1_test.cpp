@@ -769,6 +769,19 @@ private slots:
         QCOMPARE(window->child(19), nullptr);
     }
 
+    // A reader hears of every control, the shapes too, when the window shows
+    // it: none of them may be an object it can see but cannot name.
+    void noVisibleUnnamedObjects()
+    {
+        ShowActive();
+        for (QWidget* widget : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(accessible);
+            QVERIFY2(accessible->state().invisible || !accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(widget->objectName()));
+        }
+    }
+
     // On Wayland the compositor may be asked to maximise the window (Qt's
     // own title bar offers it) or to show it full screen. The window survives
     // either with its fields as they were; maximised, it takes the size the
