@@ -1,7 +1,8 @@
 """The window's accessibility tree as AT-SPI gives it to a screen reader,
 checked against what a reader should meet, in order; then the homepage
 link's action, which must ask the desktop to open the homepage; then the FV
-field's context menu, which must be Swedish."""
+field's context menu, which must be Swedish; then the message box a wrong
+entry brings."""
 
 import os
 import subprocess
@@ -115,5 +116,39 @@ else:
         print("ok: the field's context menu is Swedish (U cut the field's text)")
     else:
         print(f"FAIL: U in the field's context menu left {field.queryText().getText(0, -1)!r}: not Swedish")
+        failures += 1
+
+
+def descendants(accessible):
+    for i in range(accessible.childCount):
+        child = accessible.getChildAtIndex(i)
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+# The program's own message box, as a wrong entry shows it: "x" typed into
+# the FV field and "Beräkna EP" clicked. Its one button, OK, has the focus
+# and Enter closes it.
+subprocess.run(["xdotool", "mousemove", str(extents.x + 10), str(extents.y + 10), "click", "1",
+                "key", "ctrl+a", "type", "x"], check=True)
+button = children[10].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+subprocess.run(["xdotool", "mousemove", str(button.x + 10), str(button.y + 10), "click", "1"], check=True)
+if not wait_for(lambda: app.childCount > 1):
+    print("FAIL: no message box for an FV of \"x\"")
+    failures += 1
+else:
+    box = app.getChildAtIndex(1)
+    inside = [(c.getRoleName(), c.name) for c in descendants(box)
+              if c.getRoleName() in ("label", "push button") and c.getState().contains(pyatspi.STATE_SHOWING)]
+    want = [("label", "Varvik kan endast räkna med siffror."), ("push button", "OK")]
+    if (box.getRoleName(), box.name, inside) == ("alert", "Varvik v1.4.1", want):
+        print("ok: the message box reads as expected")
+    else:
+        print(f"FAIL: the message box reads as {box.getRoleName()} {box.name!r} {inside}")
+        failures += 1
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    if not wait_for(lambda: app.childCount == 1):
+        print("FAIL: Enter did not close the message box")
         failures += 1
 sys.exit(1 if failures else 0)
