@@ -134,7 +134,7 @@ subprocess.run(["xdotool", "mousemove", str(extents.x + 10), str(extents.y + 10)
                 "key", "ctrl+a", "type", "x"], check=True)
 button = children[10].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 subprocess.run(["xdotool", "mousemove", str(button.x + 10), str(button.y + 10), "click", "1"], check=True)
-if not wait_for(lambda: app.childCount > 1):
+if not wait_for(lambda: app.childCount > 1, 30):
     print("FAIL: no message box for an FV of \"x\"")
     failures += 1
 else:
@@ -148,7 +148,7 @@ else:
         print(f"FAIL: the message box reads as {box.getRoleName()} {box.name!r} {inside}")
         failures += 1
     subprocess.run(["xdotool", "key", "Return"], check=True)
-    if not wait_for(lambda: app.childCount == 1):
+    if not wait_for(lambda: app.childCount == 1, 30):
         print("FAIL: Enter did not close the message box")
         failures += 1
 sys.exit(1 if failures else 0)
