@@ -127,25 +127,35 @@ def descendants(accessible):
             yield from descendants(child)
 
 
-# The program's own message box, as a wrong entry shows it: "x" typed into
-# the FV field and "Beräkna EP" clicked. Its one button, OK, has the focus
-# and Enter closes it.
-subprocess.run(["xdotool", "mousemove", str(extents.x + 10), str(extents.y + 10), "click", "1",
-                "key", "ctrl+a", "type", "x"], check=True)
+# The program's own message box, as a wrong entry shows it: a GEV of 5000
+# typed and "Beräkna EP" clicked. Its one button, OK, has the focus and Enter
+# closes it.
+gev = children[6].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+subprocess.run(["xdotool", "mousemove", str(gev.x + 10), str(gev.y + 10), "click", "1",
+                "key", "ctrl+a", "type", "5000"], check=True)
 button = children[10].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 subprocess.run(["xdotool", "mousemove", str(button.x + 10), str(button.y + 10), "click", "1"], check=True)
 if not wait_for(lambda: app.childCount > 1, 30):
-    print("FAIL: no message box for an FV of \"x\"")
+    print("FAIL: no message box for a GEV of 5000")
     failures += 1
 else:
     box = app.getChildAtIndex(1)
     inside = [(c.getRoleName(), c.name) for c in descendants(box)
               if c.getRoleName() in ("label", "push button") and c.getState().contains(pyatspi.STATE_SHOWING)]
-    want = [("label", "Varvik kan endast räkna med siffror."), ("push button", "OK")]
+    want = [("label", "Ogiltigt GEV!"), ("push button", "OK")]
     if (box.getRoleName(), box.name, inside) == ("alert", "Varvik v1.4.1", want):
         print("ok: the message box reads as expected")
     else:
         print(f"FAIL: the message box reads as {box.getRoleName()} {box.name!r} {inside}")
+        failures += 1
+    # Wide enough for its title in bold, as a title bar shows it (in the
+    # desktop's 9-point sans, measured apart), and the title bar's buttons.
+    title = int(subprocess.run(["convert", "-font", "DejaVu-Sans-Bold", "-pointsize", "9", "-density", "96",
+                                "label:Varvik v1.4.1", "-format", "%w", "info:"],
+                               capture_output=True, text=True, check=True).stdout)
+    width = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width
+    if width < title + 100:
+        print(f"FAIL: the message box is {width} pixels wide, its bold title {title}")
         failures += 1
     subprocess.run(["xdotool", "key", "Return"], check=True)
     if not wait_for(lambda: app.childCount == 1, 30):
