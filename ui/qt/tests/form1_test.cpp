@@ -397,6 +397,12 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("1073720970"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("107372097"));
+        // Nor does undoing a deletion make it grow; it changes nothing.
+        box->WriteText(QStringLiteral("ABCDEFGHIJ"));
+        box->setCursorPosition(3);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("ABCEFGHIJ"));
         // Replaced by the user, it takes eight characters again, as a native
         // edit control does.
         box->WriteText(QStringLiteral("-2100000000"));
