@@ -573,9 +573,7 @@ private slots:
     void textsWithoutSwedishStayAsTheyAre()
     {
         QCOMPARE(QCoreApplication::translate("QLineEdit", "No such text"), QStringLiteral("No such text"));
-        QCOMPARE(QCoreApplication::translate("NoSuchContext", "OK"), QStringLiteral("OK"));
-        QCOMPARE(QCoreApplication::translate(nullptr, "Delete"), QStringLiteral("Delete"));
-        QCOMPARE(qtTrId("varvik-no-such-id"), QStringLiteral("varvik-no-such-id"));
+        QCOMPARE(qtTrId("varvik-no-such-id"), QStringLiteral("varvik-no-such-id")); // no context
     }
 
     void rensaResetsEveryFieldAndLeavesFocus()
