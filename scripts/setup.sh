@@ -30,10 +30,11 @@ run_packages=(g++ make cmake pkg-config qt6-base-dev libx11-dev qt6-translations
 
 # Building the downloads of a release: the source archive, the Debian
 # package (checked by lintian), the Windows program (its version information
-# read back) and its installer (wixl, dated through libmsi from Python).
+# read back) and its installer (wixl, dated through libmsi from Python, its
+# summary made Swedish with msitools).
 release_packages=(
     git g++ make cmake pkg-config qt6-base-dev dpkg-dev file lintian
-    g++-mingw-w64-x86-64-posix python3-pefile wixl python3-gi gir1.2-libmsi-1.0
+    g++-mingw-w64-x86-64-posix python3-pefile wixl msitools python3-gi gir1.2-libmsi-1.0
 )
 
 case "$purpose" in
