@@ -38,7 +38,7 @@ if start_window "$(command -v Varvik141)"; then
 else
     fail "the installed program showed no window"
 fi
-stop_window || fail "the installed program ended before it was closed"
+stop_window || fail "the installed program, closed, did not end by itself with status 0"
 
 files=$(dpkg -L varvik | while read -r path; do [[ -f "$path" ]] && echo "$path"; done)
 as_root apt-get purge -y -q varvik >/dev/null

@@ -34,6 +34,10 @@ unset LANGUAGE
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
 version=$(sed -n 's/^project(Varvik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+if [[ -z "$version" ]]; then
+    echo "release: no version found in project() in CMakeLists.txt" >&2
+    exit 1
+fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
 work=$top/build-release
@@ -72,7 +76,12 @@ fi
 
 mv "$work/$archive" dist/
 cp "$source"/build-linux/varvik_*.deb "$program" dist/
-find "$source/build-windows" -maxdepth 1 -name 'varvik-*.msi' -exec cp {} dist/ \;
+installer=$source/build-windows/varvik-$version.msi
+if [[ ! -f "$installer" ]]; then
+    echo "release: the build made no installer $installer" >&2
+    exit 1
+fi
+cp "$installer" dist/
 (cd dist && sha256sum -- * >SHA256SUMS)
 echo "release $version of $(git rev-parse --short HEAD) in dist/:"
 cat dist/SHA256SUMS

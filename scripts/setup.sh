@@ -21,19 +21,20 @@ purpose=${1:-test}
 windows_packages=(
     make cmake g++-mingw-w64-x86-64-posix googletest
     wine wine64 fonts-wine fonts-liberation
-    xvfb x11-utils imagemagick python3-pefile
+    xvfb x11-utils xdotool xclip imagemagick python3-pefile
     msitools wixl
 )
 
 # Building and starting the Qt window.
-run_packages=(g++ make cmake pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation)
+run_packages=(g++ make cmake pkg-config qt6-base-dev libx11-dev qt6-translations-l10n fonts-liberation)
 
 # Building the downloads of a release: the source archive, the Debian
 # package (checked by lintian), the Windows program (its version information
-# read back) and its installer (wixl, dated through libmsi from Python).
+# read back) and its installer (wixl, dated through libmsi from Python, its
+# summary made Swedish with msitools).
 release_packages=(
     git g++ make cmake pkg-config qt6-base-dev dpkg-dev file lintian
-    g++-mingw-w64-x86-64-posix python3-pefile wixl python3-gi gir1.2-libmsi-1.0
+    g++-mingw-w64-x86-64-posix python3-pefile wixl msitools python3-gi gir1.2-libmsi-1.0
 )
 
 case "$purpose" in
@@ -52,7 +53,7 @@ test)
         "${run_packages[@]}"
         libgtest-dev libgmock-dev libbenchmark-dev
         clang
-        xvfb x11-utils xdotool imagemagick desktop-file-utils appstream
+        xvfb x11-utils xdotool xclip imagemagick desktop-file-utils appstream
         dpkg-dev lintian
         dbus at-spi2-core python3-pyatspi
         weston qt6-wayland

@@ -14,7 +14,18 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     // QLineEdit's own maximum length would cut what the program writes, too.
     setValidator(new LengthLimit(this));
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { committed_ = text; });
+    // Each is signalled once an edit is done, so these always hold the
+    // state the next edit starts from.
+    connect(this, &QLineEdit::textChanged, this, &TextBox::Remember);
+    connect(this, &QLineEdit::cursorPositionChanged, this, &TextBox::Remember);
+    connect(this, &QLineEdit::selectionChanged, this, &TextBox::Remember);
+}
+
+void TextBox::Remember()
+{
+    before_ = text();
+    editStart_ = hasSelectedText() ? selectionStart() : cursorPosition();
+    editReplaces_ = selectionLength();
 }
 
 void TextBox::WriteText(const QString& text)
@@ -41,19 +52,29 @@ QValidator::State TextBox::LengthLimit::validate(QString& input, int& pos) const
 {
     if (box_->writing_)
         return Acceptable;
-    const QString& before = box_->committed_;
-    // The edit left the text's start before `start` and its end from `pos` on.
-    const qsizetype end = input.size() - pos;
-    qsizetype start = 0;
-    const qsizetype most = std::min<qsizetype>(pos, before.size() - end);
-    while (start < most && input[start] == before[start])
-        ++start;
-    const qsizetype kept = start + end;
-    const qsizetype inserted = pos - start;
-    const qsizetype room = std::max<qsizetype>(0, kFieldMaxLength - kept);
+    const QStringView before = box_->before_;
+    // Typing, pasting, dropping and undoing put text in place of the
+    // selection, or at the caret.
+    qsizetype start = box_->editStart_;
+    const qsizetype after = before.size() - start - box_->editReplaces_;
+    qsizetype inserted = input.size() - start - after;
+    const QStringView edited = input;
+    if (inserted < 0 || edited.left(start) != before.left(start) || edited.right(after) != before.right(after)) {
+        // Elsewhere (an input method replacing text beside the caret) what
+        // was inserted ends at the caret and starts where the text first
+        // differs; the kept start never reaches into what follows the caret.
+        const qsizetype end = input.size() - pos;
+        const qsizetype most = std::min<qsizetype>(pos, before.size() - end);
+        start = 0;
+        while (start < most && input[start] == before[start])
+            ++start;
+        inserted = pos - start;
+    }
+    const qsizetype room = std::max<qsizetype>(0, kFieldMaxLength - (input.size() - inserted));
     if (inserted > room) {
         input.remove(start + room, inserted - room);
-        pos = static_cast<int>(start + room);
+        if (pos > start + room)
+            pos = static_cast<int>(std::max(start + room, pos - (inserted - room)));
     }
     return Acceptable;
 }

@@ -42,7 +42,12 @@ private:
         TextBox* box_;
     };
 
-    QString committed_; // the text before the edit being validated
+    void Remember();
+
+    // The text before the edit being validated, and where the edit goes: the
+    // selection it replaces, or none at the caret.
+    QString before_;
+    qsizetype editStart_ = 0, editReplaces_ = 0;
     bool writing_ = false;
 };
 

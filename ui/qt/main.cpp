@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "form1.h"
+#include "held_keys.h"
 #include "swedish.h"
 #include "varvik_version.h"
 
@@ -14,12 +15,12 @@ constexpr char kProgram[] = VARVIK_PROGRAM;
 // opening it.
 void PrintUsage()
 {
-    std::printf("Användning: %s [--help | --version]\n"
+    std::printf("Användning: %s [-h | --help | --version]\n"
                 "\n"
                 "Öppnar ett fönster som räknar ut vad det kostar i erfarenhetspoäng (EP)\n"
                 "att höja en färdighet, och hur långt en budget av EP räcker.\n"
                 "\n"
-                "  --help     visar den här hjälpen och avslutar\n"
+                "  -h, --help visar den här hjälpen och avslutar\n"
                 "  --version  visar programmets version och avslutar\n",
                 kProgram);
 }
@@ -42,20 +43,20 @@ bool DesktopMissing()
 int main(int argc, char* argv[])
 {
     if (argc > 1) {
-        const std::string_view argument = argv[1];
-        if (argc == 2 && argument == "--version") {
-            std::printf("%s\n", varvik::kApplicationTitle.data());
-            return 0;
+        // Every argument must be one of the questions; given several, the
+        // first is answered, as other programs do.
+        const auto help = [](std::string_view a) { return a == "--help" || a == "-h"; };
+        for (int i = 1; i < argc; ++i) {
+            if (std::string_view(argv[i]) != "--version" && !help(argv[i])) {
+                std::fprintf(stderr, "%s: okänt argument \"%s\" (se %s --help)\n", kProgram, argv[i], kProgram);
+                return 2;
+            }
         }
-        if (argc == 2 && argument == "--help") {
+        if (help(argv[1]))
             PrintUsage();
-            return 0;
-        }
-        // The first argument not understood: after one of the two, any other.
-        const bool known = argument == "--version" || argument == "--help";
-        std::fprintf(stderr, "%s: okänt argument \"%s\" (se %s --help)\n", kProgram, known ? argv[2] : argv[1],
-                     kProgram);
-        return 2;
+        else
+            std::printf("%s\n", varvik::kApplicationTitle.data());
+        return 0;
     }
     if (DesktopMissing()) {
         std::fprintf(stderr, "%s: behöver ett grafiskt skrivbord (X11 eller Wayland); varken DISPLAY eller "
@@ -73,6 +74,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral(VARVIK_APP_ID));
 
     varvik::ui::InstallSwedish(app);
+    varvik::ui::PressOncePerHold(app);
 
     varvik::ui::Form1 form;
     form.show();

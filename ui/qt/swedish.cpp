@@ -28,10 +28,13 @@ public:
         };
         (void)disambiguation;
         (void)n;
+        // Texts looked up by an id alone (qtTrId) come without a context.
+        if (!context || !source)
+            return {};
         for (const auto& text : kTexts)
             if (!std::strcmp(context, text.context) && !std::strcmp(source, text.source))
                 return QString::fromUtf8(text.swedish);
-        return {};
+        return {}; // not ours: Qt's catalogue, or the text itself
     }
 };
 

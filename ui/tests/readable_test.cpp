@@ -45,6 +45,27 @@ TEST(Readable, BelowFourAndAHalfTextTurnsBlack)
     EXPECT_EQ(ReadableOn(0xEEEEEE, kYellow), 0x000000u);
 }
 
+// Scheme colours a hair's breadth either side of 4.5 on the headings'
+// background and the key box, with their ratios worked out apart from the
+// program: a slip in the luminance or the comparison flips one of them.
+TEST(Readable, ColoursRightAtTheLine)
+{
+    const struct {
+        std::uint32_t text, beneath;
+        double ratio;
+        std::uint32_t drawn;
+    } cases[] = {
+        {0x01018D, 0x89931E, 4.499845, kBlack},   {0x01018C, 0x89931E, 4.519113, 0x01018C}, // FV heading
+        {0x404040, 0xAAB12B, 4.459859, kBlack},   {0x3F3F3F, 0xAAB12B, 4.529767, 0x3F3F3F}, // FVb heading
+        {0x4A4A4A, 0xBBBF32, 4.478183, kBlack},   {0x494949, 0xBBBF32, 4.549304, 0x494949}, // EP heading
+        {0x404040, 0xBBBF32, 5.239160, 0x404040}, {0x737373, kYellow, 4.486002, kBlack},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(Contrast(c.text, c.beneath), c.ratio, 0.000005) << std::hex << c.text << " on " << c.beneath;
+        EXPECT_EQ(ReadableOn(c.text, c.beneath), c.drawn) << std::hex << c.text << " on " << c.beneath;
+    }
+}
+
 PixelSource CommittedBackground(const std::vector<std::uint8_t>& raw)
 {
     return {kClientPixelWidth, kClientPixelHeight, [&raw](int x, int y) {

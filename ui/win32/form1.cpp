@@ -220,9 +220,27 @@ HBITMAP LoadPicture(HINSTANCE instance, int id)
     return bitmap;
 }
 
+namespace {
+
+// The keyboard's repeats of a held key (they come with the key already down)
+// do nothing while a message box is open: a box opened by a press of Enter
+// closes on the next press, not on the same one held.
+LRESULT CALLBACK DropRepeats(int code, WPARAM key, LPARAM flags)
+{
+    const bool heldDown = (flags & (LPARAM{1} << 30)) != 0 && (flags & (LPARAM{1} << 31)) == 0;
+    if (code == HC_ACTION && heldDown)
+        return 1;
+    return CallNextHookEx(nullptr, code, key, flags);
+}
+
+} // namespace
+
 void ShowMessageBox(HWND owner, const std::wstring& text)
 {
+    const HHOOK repeats = SetWindowsHookExW(WH_KEYBOARD, DropRepeats, nullptr, GetCurrentThreadId());
     MessageBoxW(owner, text.c_str(), Caption().c_str(), MB_OK);
+    if (repeats)
+        UnhookWindowsHookEx(repeats);
 }
 
 int RunProgram(HINSTANCE instance, int show, Form1Options options)

@@ -1,7 +1,8 @@
 """The window's accessibility tree as AT-SPI gives it to a screen reader,
 checked against what a reader should meet, in order; then the homepage
 link's action, which must ask the desktop to open the homepage; then the FV
-field's context menu, which must be Swedish."""
+field's context menu, which must be Swedish; then the message box a wrong
+entry brings."""
 
 import os
 import subprocess
@@ -115,5 +116,36 @@ else:
         print("ok: the field's context menu is Swedish (U cut the field's text)")
     else:
         print(f"FAIL: U in the field's context menu left {field.queryText().getText(0, -1)!r}: not Swedish")
+        failures += 1
+
+
+# The program's own message box, as a wrong entry shows it: a GEV of 5000
+# typed and "Beräkna EP" clicked. Its one button, OK, has the focus and Enter
+# closes it.
+gev, button = (children[i].queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for i in (6, 10))
+subprocess.run(["xdotool", "mousemove", str(gev.x + 10), str(gev.y + 10), "click", "1", "key", "ctrl+a", "type",
+                "5000"], check=True)
+subprocess.run(["xdotool", "mousemove", str(button.x + 10), str(button.y + 10), "click", "1"], check=True)
+if not wait_for(lambda: app.childCount > 1, 30):
+    print("FAIL: no message box for a GEV of 5000")
+    failures += 1
+else:
+    box = app.getChildAtIndex(1)
+    shown = [(c.getRoleName(), c.name) for c in pyatspi.findAllDescendants(box, lambda c: c.getRoleName() in
+             ("label", "push button") and c.getState().contains(pyatspi.STATE_SHOWING))]
+    # Wide enough for its title in bold as a title bar shows it (the
+    # desktop's 9-point sans, measured apart) and the title bar's buttons.
+    title = int(subprocess.run(["convert", "-font", "DejaVu-Sans-Bold", "-pointsize", "9", "-density", "96",
+                                "label:Varvik v1.4.1", "-format", "%w", "info:"], capture_output=True).stdout)
+    wide = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width >= title + 100
+    got = (box.getRoleName(), box.name, shown, wide)
+    if got == ("alert", "Varvik v1.4.1", [("label", "Ogiltigt GEV!"), ("push button", "OK")], True):
+        print("ok: the message box reads as expected, wide enough for its bold title")
+    else:
+        print(f"FAIL: the message box reads as {got} (role, title, texts, wide enough for {title} pixels)")
+        failures += 1
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    if not wait_for(lambda: app.childCount == 1, 30):
+        print("FAIL: Enter did not close the message box")
         failures += 1
 sys.exit(1 if failures else 0)

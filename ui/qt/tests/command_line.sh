@@ -22,7 +22,11 @@ expect() { # status, lines, pattern of the first line, arguments...
 }
 
 expect 0 1 '^Varvik v1\.4\.1$' --version
-expect 0 7 '^Användning: Varvik141 \[--help \| --version\]$' --help
+expect 0 7 '^Användning: Varvik141 \[-h \| --help \| --version\]$' --help
+expect 0 7 '^Användning: Varvik141 \[-h' -h
+expect 0 1 '^Varvik v1\.4\.1$' --version --help
+expect 0 7 '^Användning: Varvik141 \[-h' -h --version
+expect 2 1 '^Varvik141: okänt argument "-x"' --help -x
 expect 2 1 '^Varvik141: okänt argument "--verbose"' --verbose
 expect 2 1 '^Varvik141: okänt argument "-platform"' -platform wayland
 expect 2 1 '^Varvik141: okänt argument "x"' --version x

@@ -378,10 +378,15 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("12abcd34"));
         QCOMPARE(box->cursorPosition(), 6); // after the pasted part that fitted
 
-        // Typing at the start of a full field changes nothing.
-        box->home(false);
-        QTest::keyClick(box, Qt::Key_9);
-        QCOMPARE(box->text(), QStringLiteral("12abcd34"));
+        // Typing into a full field changes nothing, wherever the caret is,
+        // and whatever character follows it.
+        for (const auto& [text, at, key] : {std::tuple{"12abcd34", 0, Qt::Key_9}, {"11111111", 4, Qt::Key_1},
+                                             {"11111111", 0, Qt::Key_1}, {"12345678", 2, Qt::Key_3}}) {
+            box->setText(QString::fromLatin1(text));
+            box->setCursorPosition(at);
+            QTest::keyClick(box, key);
+            QCOMPARE(box->text(), QString::fromLatin1(text));
+        }
 
         // What the program writes is shown whole; the user cannot make it grow
         // but can shorten it.
@@ -392,6 +397,12 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("1073720970"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("107372097"));
+        // Nor does undoing a deletion make it grow; it changes nothing.
+        box->WriteText(QStringLiteral("ABCDEFGHIJ"));
+        box->setCursorPosition(3);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("ABCEFGHIJ"));
         // Replaced by the user, it takes eight characters again, as a native
         // edit control does.
         box->WriteText(QStringLiteral("-2100000000"));
@@ -557,6 +568,14 @@ private slots:
                                      "Markera allt"}));
     }
 
+    // A text the program has no Swedish for is left to Qt's catalogue, and
+    // where that has none either, shown as it is.
+    void textsWithoutSwedishStayAsTheyAre()
+    {
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "No such text"), QStringLiteral("No such text"));
+        QCOMPARE(qtTrId("varvik-no-such-id"), QStringLiteral("varvik-no-such-id")); // no context
+    }
+
     void rensaResetsEveryFieldAndLeavesFocus()
     {
         ShowActive();
@@ -715,6 +734,25 @@ private slots:
         QCOMPARE(form_->Text1->cursor().shape(), Qt::IBeamCursor);
     }
 
+    // At the display's scale (the test runs at 1, 1.5 and 2) the icon and
+    // the hand cursor keep their size in the window's units, and from 1.5 up
+    // they come from the pictures drawn for twice the size.
+    void picturesAtTheDisplaysScale()
+    {
+        const qreal ratio = form_->devicePixelRatioF();
+        const QString twice = ratio > 1 ? QStringLiteral("@2x") : QString();
+        const QPixmap hand = form_->Label10->cursor().pixmap();
+        QCOMPARE(hand.deviceIndependentSize(), QSizeF(32, 32));
+        const auto picture = [](const QString& name, const QPixmap& like) {
+            return QImage(VARVIK_IMAGES_DIR "/" + name + ".png").convertToFormat(like.toImage().format());
+        };
+        QCOMPARE(hand.toImage(), picture("hand_cursor" + twice, hand));
+        const QPixmap icon = form_->windowIcon().pixmap(QSize(32, 32), ratio);
+        QCOMPARE(icon.deviceIndependentSize(), QSizeF(32, 32));
+        if (ratio == 1 || ratio == 2)
+            QCOMPARE(icon.toImage(), picture("icon" + twice, icon));
+    }
+
     void shellSuccessCodes()
     {
         QVERIFY(!Shell::ShellSucceeded(0));
@@ -733,6 +771,19 @@ private slots:
         QVERIFY(window->child(18));
         QCOMPARE(window->child(-1), nullptr);
         QCOMPARE(window->child(19), nullptr);
+    }
+
+    // A reader hears of every control, the shapes too, when the window shows
+    // it: none of them may be an object it can see but cannot name.
+    void noVisibleUnnamedObjects()
+    {
+        ShowActive();
+        for (QWidget* widget : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(accessible);
+            QVERIFY2(accessible->state().invisible || !accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(widget->objectName()));
+        }
     }
 
     // On Wayland the compositor may be asked to maximise the window (Qt's

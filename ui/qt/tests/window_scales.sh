@@ -18,13 +18,14 @@ convert "$here/../../images/background@2x.png" "$work/background@2x.ppm"
 for setting in QT_SCALE_FACTOR=1.25 QT_SCALE_FACTOR=1.5 QT_SCALE_FACTOR=2 QT_FONT_DPI=120; do
     scale=${setting#*=}
     [[ "$setting" == QT_FONT_DPI=* ]] && scale=$(awk -v dpi="$scale" 'BEGIN { print dpi / 96 }')
-    (export "${setting?}" && start_window "$program" && capture_window "$work/window.png") || {
+    if ! start_window env "$setting" "$program"; then
         echo "FAIL: $setting: the window did not appear"
         failures=$((failures + 1))
-        stop_window
+        stop_window || true
         continue
-    }
-    stop_window
+    fi
+    capture_window "$work/window.png"
+    stop_window || failures=$((failures + 1))
     if [[ "$setting" == QT_SCALE_FACTOR=2 ]]; then
         compare_picture "$work/window.png" "$reference" window-at-2x || failures=$((failures + 1))
     fi
@@ -37,7 +38,7 @@ done
 # the one it carries, enlarged, rather than none.
 mkdir "$work/alone"
 cp "$program" "$work/alone/"
-if (export QT_SCALE_FACTOR=2 && start_window "$work/alone/$(basename "$program")" && capture_window "$work/alone.png"); then
+if start_window env QT_SCALE_FACTOR=2 "$work/alone/$(basename "$program")" && capture_window "$work/alone.png"; then
     shown=$(convert "$work/alone.png" -format '%[hex:p{600,100}]' info: | cut -c1-6)
     expected=$(convert "$here/../../images/background.png" -format '%[hex:p{300,50}]' info: | cut -c1-6)
     if [[ "$shown" == "$expected" ]]; then echo "ok: without its twice-size picture, the background enlarged"; else
@@ -48,7 +49,7 @@ else
     echo "FAIL: without its twice-size picture, the window did not appear"
     failures=$((failures + 1))
 fi
-stop_window
+stop_window || failures=$((failures + 1))
 
 rm -rf "$work"
 exit $((failures > 0))

@@ -15,6 +15,23 @@ here=$(dirname "$0")
 source "$here/../../tests/xvfb_window.sh"
 failures=0
 
+# What the installer declares, which Windows heeds where Wine does not: a
+# Swedish summary, an install for the user alone (the summary's source flag
+# 8: no elevation; no ALLUSERS, so Windows keeps its entry under HKCU), and
+# the entry's InstallLocation set once costing has settled the folder.
+summary=$(msiinfo suminfo "$msi")
+check "summary: template" "$(sed -n 's/^Template: //p' <<<"$summary")" "x64;1053"
+check "summary: comment" "$(sed -n 's/^Comments: \(Installerar Varvik\),.*/\1/p' <<<"$summary")" "Installerar Varvik"
+check "summary: no elevation" "$(($(sed -n 's/^Source: \([0-9]*\).*/\1/p' <<<"$summary") & 8))" 8
+properties=$(msiinfo export "$msi" Property | tr -d '\r')
+check "language" "$(awk -F'\t' '$1 == "ProductLanguage" { print $2 }' <<<"$properties")" 1053
+check "no ALLUSERS" "$(awk -F'\t' '$1 == "ALLUSERS"' <<<"$properties")" ""
+check "InstallLocation's action" "$(msiinfo export "$msi" CustomAction | tr -d '\r' | grep -P '^SetInstallLocation\t')" \
+    "$(printf 'SetInstallLocation\t51\tARPINSTALLLOCATION\t[INSTALLDIR]\t')"
+check "InstallLocation set between CostFinalize and InstallValidate" "$(msiinfo export "$msi" InstallExecuteSequence |
+    tr -d '\r' | awk -F'\t' '{ n[$1] = $3 } END { print (n["CostFinalize"] < n["SetInstallLocation"] &&
+        n["SetInstallLocation"] < n["InstallValidate"]) ? "yes" : "no" }')" yes
+
 rm -rf "$prefix" "$prefix.lock"
 start_xvfb
 wine_prefix "$prefix"
@@ -61,6 +78,10 @@ check "uninstall entry: name" "$(value DisplayName)" Varvik
 check "uninstall entry: version" "$(value DisplayVersion)" 1.4.1
 check "uninstall entry: publisher" "$(value Publisher)" "Varvik Spel"
 check "uninstall entry: homepage" "$(value URLInfoAbout)" http://varvik.example
+check "uninstall entry: install location" "$(value InstallLocation)" \
+    "$(winepath -w "$user_dir/AppData/Local/Programs/Varvik" 2>/dev/null | tr -d '\r')\\"
+# Windows works the size out while costing; Wine writes 0.
+check "uninstall entry: size" "$(grep -cE '^\s+EstimatedSize\s+REG_DWORD\s' <<<"$entry")" 1
 
 # The installed program, as its shortcut starts it.
 if start_window wine "$program"; then

@@ -30,7 +30,7 @@ for dpi in 120 144 192; do
     fi
     capture_and_compare "$work/window.png" "$docs/screenshot-windows@$dpi.png" "window-at-$dpi-dpi" ||
         failures=$((failures + 1))
-    stop_window
+    stop_window || failures=$((failures + 1))
     if [[ "${window_width}x${window_height}" == "${sizes[$dpi]}" ]]; then
         echo "ok: $dpi dpi: client area ${sizes[$dpi]}"
     else
