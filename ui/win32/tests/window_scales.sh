@@ -2,7 +2,7 @@
 # Starts the real Varvik141.exe under Wine at 120, 144 and 192 dots an inch
 # (1.25, 1.5 and 2 times the design's 96), each in a Wine prefix of its own,
 # and checks the client area's size and the whole window against its
-# reference picture, pixel for pixel (scripts/screenshot.sh takes them).
+# reference picture (scripts/screenshot.sh takes them).
 #   window_scales.sh PREFIX Varvik141.exe DOCS
 # uses the prefixes PREFIX-120, PREFIX-144 and PREFIX-192 and the pictures
 # DOCS/screenshot-windows@120.png and so on.
