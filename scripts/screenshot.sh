@@ -3,7 +3,7 @@
 # docs/screenshot.png, and at twice the scale into docs/screenshot@2x.png, and
 # the Windows program under Wine into docs/screenshot-windows.png, and at 120,
 # 144 and 192 dpi into docs/screenshot-windows@120.png and so on. The
-# window tests compare the real windows with these pictures pixel for pixel,
+# window tests compare the real windows with these pictures, nearly exactly,
 # so take them where the test command runs (its set-up installs the fonts).
 # Builds first if needed; run scripts/test.sh once before on a fresh machine,
 # so that the packages are there.

@@ -38,7 +38,15 @@ copy_field() {
     printf '%s' "$text"
 }
 
-boxes_shown() { xdotool search --onlyvisible --name '^Varvik v1\.4\.1$' 2>/dev/null | wc -l; }
+# Windows by the program's title: the window itself, and its message box.
+windows_shown() {
+    local _
+    for _ in $(seq 100); do # until there are as many as expected
+        (($(xdotool search --onlyvisible --name '^Varvik v1\.4\.1$' 2>/dev/null | wc -l) == $1)) && break
+        sleep 0.1
+    done
+    xdotool search --onlyvisible --name '^Varvik v1\.4\.1$' 2>/dev/null | wc -l
+}
 
 #     key       button    FV GEV FVb EP        after: FV GEV FVb EP   a box stays until pressed again
 rows=(
@@ -68,16 +76,9 @@ for row in "${rows[@]}"; do
     xdotool keyup "$key"
     what="$key held on $button with $fv $gev $fvb $ep"
     if [[ "$box" == yes ]]; then
-        for _ in $(seq 100); do
-            (($(boxes_shown) == 2)) && break
-            sleep 0.1
-        done
-        check "$what: the message box is open after the key is let go" "$(boxes_shown)" 2
+        check "$what: the message box is open after the key is let go" "$(windows_shown 2)" 2
         xdotool key Return
-        for _ in $(seq 100); do
-            (($(boxes_shown) == 1)) && break
-            sleep 0.1
-        done
+        check "$what: the next press closes it" "$(windows_shown 1)" 1
         # Without a window manager nobody gives the window the keyboard back.
         xdotool windowfocus --sync "$window_id"
     fi

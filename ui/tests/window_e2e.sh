@@ -41,7 +41,8 @@ if [[ -z "${WINEPREFIX:-}" ]]; then
     check "window class" "$(xprop -id "$window_id" WM_CLASS)" 'WM_CLASS(STRING) = "Varvik141", "Varvik141"'
 fi
 
-capture_and_compare "$work/window.png" "$reference" window || failures=$((failures + 1))
+capture_window "$work/window.png"
+compare_picture "$work/window.png" "$reference" window || failures=$((failures + 1))
 pixel() { convert "$work/window.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
 
 check "key box background, right of the heading" "$(pixel 200 140)" FFFF80

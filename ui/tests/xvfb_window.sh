@@ -10,9 +10,7 @@
 #                          by itself, does not end within 10 s of the close or
 #                          ends with a status other than 0 (a sanitizer's
 #                          report at the end among the causes)
-#   compare_picture ACTUAL REFERENCE NAME   pixel for pixel
-#   capture_and_compare CAPTURE REFERENCE NAME   the window's client area, until it matches (the
-#                          caret's blink) or for 3 s, then as compare_picture
+#   compare_picture ACTUAL REFERENCE NAME   within a small tolerance
 #   check DESCRIPTION ACTUAL EXPECTED       a test's check; failures counts them
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
 #   wine_dpi DPI           sets the resolution that prefix shows at, in dots an inch
@@ -146,31 +144,32 @@ check() {
     fi
 }
 
-# A capture against its reference, pixel for pixel. On a difference the
-# capture and a picture of the difference are left in the working directory
-# (a test's own folder in the build tree), named after NAME.
+# A capture of the whole window against its reference, in brightness: at
+# most 4 pixels may differ by more than 15 %. A font library's update that
+# shades the edges of letters a little otherwise, or in colour (subpixel
+# rendering), stays within that; a heading in regular for bold (13 pixels), a
+# control moved by one pixel (51) or a missing background do not. The inside
+# of FV, where the window opens with the keyboard, is left out: its caret
+# blinks. On a difference the capture and a picture of the difference are
+# left in the working directory (a test's own folder in the build tree),
+# named after NAME.
 compare_picture() {
-    local differing
-    differing=$(compare -metric AE "$1" "$2" null: 2>&1) || true
-    if [[ "$differing" == 0 ]]; then
-        echo "ok: $3 is $(basename "$2") pixel for pixel"
+    local differing grey caret
+    grey=$(mktemp -d)
+    # FV's inside at the window's scale: 53 x 21 from (18, 50) at 366 x 263.
+    caret=$(identify -format '%w' "$2" | awk '{ s = $1 / 366; printf "rectangle %d,%d %d,%d", 18 * s, 50 * s, 71 * s, 71 * s }')
+    convert "$1" -colorspace Gray -fill black -draw "$caret" "$grey/actual.png"
+    convert "$2" -colorspace Gray -fill black -draw "$caret" "$grey/reference.png"
+    differing=$(compare -metric AE -fuzz 15% "$grey/actual.png" "$grey/reference.png" null: 2>&1) || true
+    rm -rf "$grey"
+    if [[ "$differing" =~ ^[0-9]+$ ]] && ((differing <= 4)); then
+        echo "ok: $3 is $(basename "$2") ($differing pixels apart)"
         return 0
     fi
     cp "$1" "$PWD/$3.png"
     compare "$1" "$2" "$PWD/$3-difference.png" >/dev/null 2>&1 || true
-    echo "FAIL: $3 differs from $2 ($differing); see $PWD/$3.png and $PWD/$3-difference.png"
+    echo "FAIL: $3 differs from $2 ($differing pixels by more than 15 % in brightness); see $PWD/$3.png and $PWD/$3-difference.png"
     return 1
-}
-
-# The focused field's caret blinks, and a busy machine may capture it off:
-# the window is captured again, for up to 3 s, until one capture matches.
-capture_and_compare() {
-    local _
-    for _ in $(seq 10); do
-        capture_window "$1"
-        [[ "$(compare -metric AE "$1" "$2" null: 2>&1)" == 0 ]] && break || sleep 0.3
-    done
-    compare_picture "$1" "$2" "$3"
 }
 
 # A Wine prefix of the caller's own, made on first use, with Wine's own

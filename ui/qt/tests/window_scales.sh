@@ -3,7 +3,7 @@
 # 2, and a 120 dpi desktop) and checks that the window scales as a whole, that
 # the key box's frame stays one device pixel wide on every side, and that no
 # key line's text reaches the frame; at 2 the whole window, with its
-# pictures drawn for twice the size, is its reference picture pixel for pixel.
+# pictures drawn for twice the size, is its reference picture (compare_picture's tolerance).
 #   window_scales.sh PROGRAM REFERENCE_AT_TWICE_THE_SCALE
 set -euo pipefail
 program=$1
