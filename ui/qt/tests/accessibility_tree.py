@@ -134,10 +134,12 @@ else:
     shown = [(c.getRoleName(), c.name) for c in pyatspi.findAllDescendants(box, lambda c: c.getRoleName() in
              ("label", "push button") and c.getState().contains(pyatspi.STATE_SHOWING))]
     # Wide enough for its title in bold as a title bar shows it (the
-    # desktop's 9-point sans, measured apart) and the title bar's buttons.
-    title = int(subprocess.run(["convert", "-font", "DejaVu-Sans-Bold", "-pointsize", "9", "-density", "96",
-                                "label:Varvik v1.4.1", "-format", "%w", "info:"], capture_output=True).stdout)
-    wide = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width >= title + 100
+    # desktop's 9-point sans as fontconfig picks it, measured apart) and the
+    # title bar's buttons.
+    face = subprocess.run(["fc-match", "-f", "%{file}", "sans:bold"], capture_output=True, text=True).stdout
+    title = subprocess.run(["convert", "-font", face, "-pointsize", "9", "-density", "96",
+                            "label:Varvik v1.4.1", "-format", "%w", "info:"], capture_output=True, text=True).stdout
+    wide = title.isdigit() and box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width >= int(title) + 100
     got = (box.getRoleName(), box.name, shown, wide)
     if got == ("alert", "Varvik v1.4.1", [("label", "Ogiltigt GEV!"), ("push button", "OK")], True):
         print("ok: the message box reads as expected, wide enough for its bold title")
