@@ -133,11 +133,19 @@ if logged 1 'wl_keyboard@[0-9]*\.enter(' && xdotool type 12 && xdotool key Tab &
     from=$(next_line) && weston_key "$from" super+shift+m && logged "$from" 'get_toplevel' &&
     logged "$from" 'wl_keyboard@[0-9]*\.enter(' && xdotool key shift+Tab &&
     field_holds "$from" abcd && field_holds "$from" 12; then
-    # Closed by its title bar's button, found from the key box's yellow.
-    import -window "$weston_window" "$work/desktop.png"
-    read -r box_x box_y < <(convert "$work/desktop.png" -alpha off -fill black +opaque '#FFFF80' \
-        -format '%X %Y\n' -trim info: | tr -d +)
-    xdotool mousemove --window "$weston_window" $((box_x - 17 + 352)) $((box_y - 137 - 15)) click 1
+    # Closed by its title bar's button, found from the key box's yellow
+    # (271 x 111 at 17, 137 of the window) once Weston shows the window.
+    box=""
+    for _ in $(seq 100); do
+        import -window "$weston_window" "$work/desktop.png" &&
+            box=$(convert "$work/desktop.png" -alpha off -fill black +opaque '#FFFF80' -format '%@' info: 2>/dev/null) &&
+            [[ "$box" == 271x111+* ]] && break
+        sleep 0.1
+    done
+    if [[ "$box" == 271x111+* ]]; then
+        IFS=+ read -r _ box_x box_y <<<"$box"
+        xdotool mousemove --window "$weston_window" $((box_x - 17 + 352)) $((box_y - 137 - 15)) click 1
+    fi
     for _ in $(seq 600); do
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.05
