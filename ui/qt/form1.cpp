@@ -405,12 +405,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     if (watched == windowHandle() && event->type() == QEvent::WindowStateChange) {
         const Qt::WindowStates states = windowHandle()->windowStates();
         if (states & Qt::WindowMaximized) {
-            // A compositor may maximise the window unasked (a key of the
-            // desktop's): Qt then held it to its own size, which the
+            // A Wayland compositor may maximise the window unasked (a key of
+            // the desktop's): Qt then held it to its own size, which the
             // compositor would take as a broken promise at the window's next
             // picture. It leaves the screen before drawing one and comes back
             // normal, as a new window of the desktop's.
-            if (windowHandle()->size() == QSize(kClientPixelWidth, kClientPixelHeight))
+            if (QGuiApplication::platformName() == QLatin1String("wayland") &&
+                windowHandle()->size() == QSize(kClientPixelWidth, kClientPixelHeight))
                 hide();
             QTimer::singleShot(0, this, &QWidget::showNormal);
         } else if (!(states & (Qt::WindowFullScreen | Qt::WindowMinimized))) {
