@@ -105,11 +105,6 @@ logged() { # from pattern
 }
 # The next line of the program's log.
 next_line() { echo $(($(wc -l <"$work/program.log") + 1)); }
-# What a field holds, as the program tells the compositor's input method
-# when the field has the focus.
-field_holds() { # from text
-    logged "$1" "zwp_text_input_v1@[0-9]*\.set_surrounding_text(\"$2\","
-}
 # Weston's own keys: the pointer rests on Weston's window, which so has the
 # X server's keyboard.
 weston_key() { # from keys; waits for the compositor's next configure
@@ -125,14 +120,15 @@ program_pid=$!
 status=""
 # FV has the focus when the window opens, its 0 selected; the Tab key takes
 # it to GEV. Full screen, where the program is typed into again, then back,
-# then maximised; the program tells the fields again as it goes back to FV.
+# then maximised. What a field holds the program tells the compositor's
+# input method (set_surrounding_text) while the field has the focus.
 if logged 1 'wl_keyboard@[0-9]*\.enter(' && xdotool type 12 && xdotool key Tab && xdotool type abc &&
-    field_holds 1 abc &&
+    logged 1 'set_surrounding_text("abc",' &&
     from=$(next_line) && weston_key "$from" super+shift+f && xdotool type d &&
     from=$(next_line) && weston_key "$from" super+shift+f &&
     from=$(next_line) && weston_key "$from" super+shift+m && logged "$from" 'get_toplevel' &&
     logged "$from" 'wl_keyboard@[0-9]*\.enter(' && xdotool key shift+Tab &&
-    field_holds "$from" abcd && field_holds "$from" 12; then
+    logged "$from" 'set_surrounding_text("abcd",' && logged "$from" 'set_surrounding_text("12",'; then
     # Closed by its title bar's button, found from the key box's yellow
     # (271 x 111 at 17, 137 of the window) once Weston shows the window.
     box=""
