@@ -127,6 +127,7 @@ if logged 1 'wl_keyboard@[0-9]*\.enter(' && xdotool type 12 && xdotool key Tab &
     from=$(next_line) && weston_key "$from" super+shift+f && xdotool type d &&
     from=$(next_line) && weston_key "$from" super+shift+f &&
     from=$(next_line) && weston_key "$from" super+shift+m && logged "$from" 'get_toplevel' &&
+    logged "$from" 'set_max_size(366, 263)' &&
     logged "$from" 'wl_keyboard@[0-9]*\.enter(' && xdotool key shift+Tab &&
     logged "$from" 'set_surrounding_text("abcd",' && logged "$from" 'set_surrounding_text("12",'; then
     # Closed by its title bar's button, found from the key box's yellow
