@@ -409,7 +409,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             // the desktop's): Qt then held it to its own size, which the
             // compositor would take as a broken promise at the window's next
             // picture. It leaves the screen before drawing one and comes back
-            // normal, as a new window of the desktop's.
+            // normal, as a new window of the desktop's. Qt tells the window no
+            // sooner: a picture already waiting to go out then (a maximise
+            // a moment after coming back) still breaks it.
             if (QGuiApplication::platformName() == QLatin1String("wayland") &&
                 windowHandle()->size() == QSize(kClientPixelWidth, kClientPixelHeight))
                 hide();
