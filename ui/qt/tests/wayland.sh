@@ -152,7 +152,7 @@ fi
 if [[ "$status" == 0 ]] && ! grep -q 'wl_display@1\.error' "$work/program.log"; then
     echo "ok: maximised and full screen by Weston's own keys, the program goes on with its fields and ends with 0"
 else
-    echo "FAIL: under Weston's own keys the program ${status:+ended with $status}${status:-did not end as asked}; it said:"
+    echo "FAIL: under Weston's own keys the program ${status:+ended with }${status:-did not end as asked}; it said:"
     grep -E 'xdg_toplevel|ack_configure|set_surrounding_text|error' "$work/program.log" | tail -n 40
     grep -v '^\[' "$work/program.log" | tail -n 20
     failures=$((failures + 1))
