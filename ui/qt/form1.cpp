@@ -404,10 +404,21 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     // The state the desktop gave the window.
     if (watched == windowHandle() && event->type() == QEvent::WindowStateChange) {
         const Qt::WindowStates states = windowHandle()->windowStates();
-        if (states & Qt::WindowMaximized)
+        if (states & Qt::WindowMaximized) {
+            // A Wayland compositor may maximise the window unasked (a key of
+            // the desktop's): Qt then held it to its own size, which the
+            // compositor would take as a broken promise at the window's next
+            // picture. It leaves the screen before drawing one and comes back
+            // normal, as a new window of the desktop's. Qt tells the window no
+            // sooner: a picture already waiting to go out then (a maximise
+            // a moment after coming back) still breaks it.
+            if (QGuiApplication::platformName() == QLatin1String("wayland") &&
+                windowHandle()->size() == QSize(kClientPixelWidth, kClientPixelHeight))
+                hide();
             QTimer::singleShot(0, this, &QWidget::showNormal);
-        else if (!(states & (Qt::WindowFullScreen | Qt::WindowMinimized)))
+        } else if (!(states & (Qt::WindowFullScreen | Qt::WindowMinimized))) {
             setFixedSize(kClientPixelWidth, kClientPixelHeight);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
