@@ -11,12 +11,7 @@ set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=xvfb_window.sh
 source "$here/xvfb_window.sh"
-if [[ "$1" == --wine ]]; then
-    wine_prefix "$2"
-    command=(wine "$3")
-else
-    command=("$1")
-fi
+program_command "$@"
 failures=0
 
 # The buttons in the tab cycle after the fields, and how many Shift+Tabs lead

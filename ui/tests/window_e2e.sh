@@ -12,15 +12,10 @@ set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=xvfb_window.sh
 source "$here/xvfb_window.sh"
-if [[ "$1" == --wine ]]; then
-    wine_prefix "$2"
-    command=(wine "$3")
-    reference=$4
-    box_reader=${5:-}
-else
-    command=("$1")
-    reference=$2
-fi
+program_command "$@"
+shift "$given"
+reference=$1
+box_reader=${2:-}
 
 work=$(mktemp -d)
 failures=0

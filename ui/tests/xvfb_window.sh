@@ -12,6 +12,9 @@
 #                          report at the end among the causes)
 #   compare_picture ACTUAL REFERENCE NAME   within a small tolerance
 #   check DESCRIPTION ACTUAL EXPECTED       a test's check; failures counts them
+#   program_command PROGRAM | --wine PREFIX EXE   the command that starts the
+#                          program, in `command`, with the Wine prefix made
+#                          where asked; `given` counts the arguments it took
 #   wine_prefix DIRECTORY  makes a Wine prefix there, once, and uses it
 #   wine_dpi DPI           sets the resolution that prefix shows at, in dots an inch
 
@@ -170,6 +173,17 @@ compare_picture() {
     compare "$1" "$2" "$PWD/$3-difference.png" >/dev/null 2>&1 || true
     echo "FAIL: $3 differs from $2 ($differing pixels by more than 15 % in brightness); see $PWD/$3.png and $PWD/$3-difference.png"
     return 1
+}
+
+program_command() {
+    if [[ "$1" == --wine ]]; then
+        wine_prefix "$2"
+        command=(wine "$3")
+        given=3
+    else
+        command=("$1")
+        given=1
+    fi
 }
 
 # A Wine prefix of the caller's own, made on first use, with Wine's own
