@@ -1,7 +1,9 @@
 #include "conversions.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "runtime_error.h"
@@ -63,8 +65,8 @@ double TextToDouble(std::string_view text)
     if (!number)
         RaiseTypeMismatch();
 
-    // from_chars is correctly rounded and ignores the locale; it only needs
-    // the comma turned into a point and the plus sign dropped.
+    // The text in the plain form both readers below take: the comma turned
+    // into a point and the plus sign dropped.
     std::string plain;
     plain.reserve(number->integerDigits.size() + number->fractionDigits.size() + 3);
     if (number->negative)
@@ -75,6 +77,8 @@ double TextToDouble(std::string_view text)
         plain += number->fractionDigits;
     }
 
+#ifdef __cpp_lib_to_chars
+    // from_chars is correctly rounded and ignores the locale.
     double value = 0.0;
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
                                               std::chars_format::fixed);
@@ -86,6 +90,16 @@ double TextToDouble(std::string_view text)
         value = number->negative ? -magnitude : magnitude;
     }
     return value;
+#else
+    // A standard library without a floating-point from_chars (the web
+    // build's): strtod rounds as correctly and, out of range, gives the same
+    // infinity or zero of the text's sign. It reads the decimal point of the
+    // C library's locale, which is put in the point's place.
+    const char point = *std::localeconv()->decimal_point;
+    if (!number->fractionDigits.empty())
+        plain[plain.size() - number->fractionDigits.size() - 1] = point;
+    return std::strtod(plain.c_str(), nullptr);
+#endif
 }
 
 std::int32_t TextToInt32(std::string_view text)

@@ -9,6 +9,8 @@
 #                              download
 #   scripts/setup.sh reproducible  that, and what scripts/check-reproducible.sh
 #                              needs to build it twice and compare
+#   scripts/setup.sh web       what building the web page and testing it in
+#                              real browsers need
 set -euo pipefail
 
 purpose=${1:-test}
@@ -37,7 +39,18 @@ release_packages=(
     g++-mingw-w64-x86-64-posix python3-pefile wixl msitools python3-gi gir1.2-libmsi-1.0
 )
 
+# The web page: the core built by emscripten (its tools run on node), tested
+# under node and in Chromium and Firefox, driven by the JavaScript tools that
+# package.json names (npm ci). A node from elsewhere brings its own npm, which
+# Debian's npm package would conflict with.
+web_packages=(make cmake emscripten googletest nodejs chromium firefox-esr)
+if ! command -v npm >/dev/null; then
+    web_packages+=(npm)
+fi
+
 case "$purpose" in
+web)
+    packages=("${web_packages[@]}") ;;
 run)
     packages=("${run_packages[@]}") ;;
 windows)
@@ -58,9 +71,10 @@ test)
         dbus at-spi2-core python3-pyatspi
         weston qt6-wayland
         "${windows_packages[@]}"
+        "${web_packages[@]}"
     ) ;;
 *)
-    echo "usage: $0 run|windows|test|release|reproducible" >&2
+    echo "usage: $0 run|windows|web|test|release|reproducible" >&2
     exit 2 ;;
 esac
 
@@ -100,6 +114,15 @@ install_missing() {
 }
 
 install_missing "${packages[@]}"
+
+# The browsers' driver and its kin, at the versions package-lock.json holds,
+# installed anew when the lock is newer than what npm last installed.
+if [[ "$purpose" == web || "$purpose" == test ]]; then
+    cd "$(dirname "$0")/.."
+    if [[ package-lock.json -nt node_modules/.package-lock.json ]]; then
+        npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+    fi
+fi
 [[ "$purpose" == test ]] || exit 0
 
 # libFuzzer and the sanitizer run-times come with clang's own version.
