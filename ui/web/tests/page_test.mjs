@@ -1,0 +1,141 @@
+// The page in a real browser, as a user works it: typing, Tab, the mouse,
+// held keys, pasting, and the message dialog closed by a key. One table of
+// rows; the expected values are the desktop windows' on the same input.
+//   node page_test.mjs chrome|firefox BROWSER SERVE_SCRIPT SITE
+import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [browserName, executablePath, serveScript, site] = process.argv.slice(2);
+const NOT_DIGITS = 'Varvik kan endast räkna med siffror.';
+const OVERFLOW = 'Talen är för stora för att Varvik ska kunna räkna med dem (spill).';
+const VB = 'VB overflow! Programmet klarar inte så stora skillnader mellan FV/FVb och GEV';
+
+// type: what the user types into FV, GEV, FVb, EP, tabbing from one to the
+// next ('' empties the field); write: texts the program could have left
+// there. Then the action; after: the four fields; messages: each closed by
+// the key given, or Enter.
+const rows = [
+    { name: 'EP across the base', type: ['10', '12', '15', ''], click: 'Command1', after: ['10', '12', '15', '8'] },
+    { name: 'EP with a comma', type: ['10,5', '12', '15', '0'], click: 'Command1', after: ['10,5', '12', '15', '8'] },
+    { name: 'FVb from 0 with a million', type: ['0', '0', '0', '1000000'], click: 'Command2', after: ['0', '0', '1413', '1009'] },
+    { name: 'not digits', type: ['', 'abc', '5', 'x'], click: 'Command1', after: ['0', '0', '5', '0'], messages: [NOT_DIGITS], close: 'Escape' },
+    { name: 'invalid GEV', type: ['5', '1000,5', '7', '3'], click: 'Command1', after: ['5', '0', '7', '3'], messages: ['Ogiltigt GEV!'], close: ' ' },
+    { name: 'invalid EP', type: ['1', '2', '3', '1000001'], click: 'Command2', after: ['1', '2', '3', '0'], messages: ['Ogiltigt antal EP!'] },
+    { name: 'difference too large', type: ['46341', '0', '0', '7'], click: 'Command1', after: ['0', '0', '0', '0'], messages: [VB] },
+    { name: 'ten digits shown whole', type: ['-9999999', '1000', '47340', '0'], click: 'Command1', after: ['-9999999', '1000', '47340', '1083721969'] },
+    { name: 'refund from its minus sign', type: ['47340', '1000', '1001', '0'], click: 'Command1', after: ['47340', '1000', '1001', '-1073720969'] },
+    { name: 'overflow reported, the page goes on', write: ['-2000000000', '0', '46340', ''], click: 'Command1', after: ['-2000000000', '0', '46340', '0'], messages: [OVERFLOW] },
+    { name: 'Rensa', type: ['abc', '', '12', '-3'], click: 'Command3', after: ['0', '0', '0', '0'] },
+    { name: 'a ninth typed character refused', type: ['123456789', '0', '0', '0'], after: ['12345678', '0', '0', '0'] },
+    { name: 'a long paste cut to 8', type: ['1', '0', '0', '0'], paste: 'abcdefghijklmnop', after: ['abcdefgh', '0', '0', '0'] },
+    { name: 'Tab selects the first 8 of a result', write: ['0', '0', '0', '1073720970'], tabTo: 'Text4', selected: '10737209', after: ['0', '0', '0', '1073720970'] },
+    { name: 'Shift+Tab selects 8 typed', type: ['12345678', '0', '0', '0'], backTo: 'Text1', selected: '12345678', after: ['12345678', '0', '0', '0'] },
+    { name: 'Enter held on Beräkna FVb', type: ['0', '0', '0', '1000000'], hold: ['Enter', 'Command2'], after: ['0', '0', '1413', '1009'] },
+    { name: 'Space held on Beräkna FVb', type: ['0', '0', '0', '1000000'], hold: [' ', 'Command2'], after: ['0', '0', '1413', '1009'] },
+    { name: 'Enter held on Beräkna EP, its box stays', type: ['x', '0', '10', '0'], hold: ['Enter', 'Command1'], after: ['0', '0', '10', '0'], messages: [NOT_DIGITS] },
+    { name: 'Space held on Beräkna EP, its box stays', type: ['x', '0', '10', '0'], hold: [' ', 'Command1'], after: ['0', '0', '10', '0'], messages: [NOT_DIGITS] },
+];
+
+let failures = 0;
+function check(what, got, expected) {
+    const ok = JSON.stringify(got) === JSON.stringify(expected);
+    console.log(`${ok ? 'ok' : 'FAIL'}: ${browserName}: ${what}${ok ? '' : `: got ${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`}`);
+    if (!ok)
+        failures++;
+}
+
+const server = spawn(serveScript, ['0', site], { stdio: ['ignore', 'pipe', 'ignore'] });
+const address = await new Promise((resolve) => server.stdout.on('data', (data) => {
+    const found = /\((http:\/\/127\.0\.0\.1:\d+\/)\)/.exec(String(data));
+    if (found)
+        resolve(found[1]);
+}));
+const profile = mkdtempSync(join(tmpdir(), 'varvik-browser-'));
+const browser = await puppeteer.launch(browserName === 'chrome'
+    ? { browser: 'chrome', executablePath, headless: true, userDataDir: profile,
+        args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+               '--no-first-run', '--disable-quic'] }
+    : { browser: 'firefox', executablePath, headless: true, userDataDir: profile });
+
+try {
+    const page = await browser.newPage();
+    page.on('pageerror', (error) => check('no error in the page', String(error), ''));
+    const fields = () => page.$$eval('#Form1 input', (boxes) => boxes.map((box) => box.value));
+    const idle = () => page.waitForFunction(() => document.getElementById('Message').open
+        || document.getElementById('Form1').getAttribute('aria-busy') === 'false');
+    // Each message as the dialog shows it, the form busy behind it, closed
+    // by a key; then the next, until the click is done.
+    async function messagesUntilDone(close) {
+        const shown = [];
+        for (;;) {
+            await idle();
+            const box = await page.evaluate(() => document.getElementById('Message').open && [
+                document.getElementById('MessageTitle').textContent, document.getElementById('MessageText').textContent,
+                document.activeElement.id, document.getElementById('Form1').getAttribute('aria-busy')]);
+            if (!box)
+                return shown;
+            check(`the box of "${box[1]}"`, [box[0], box[2], box[3]], ['Varvik v1.4.1', 'MessageOK', 'true']);
+            shown.push(box[1]);
+            await page.keyboard.press(close);
+            await page.waitForFunction(() => !document.getElementById('Message').open);
+        }
+    }
+
+    for (const row of rows) {
+        await page.goto(address);
+        await idle();
+        check(`${row.name}: opens in FV, its text selected`, await page.evaluate(() =>
+            [document.activeElement.id, document.activeElement.selectionStart, document.activeElement.selectionEnd]), ['Text1', 0, 1]);
+        if (row.write)
+            await page.$$eval('#Form1 input', (boxes, texts) => texts.forEach((t, i) => { boxes[i].value = t; }), row.write);
+        for (const [i, text] of (row.type ?? []).entries()) {
+            if (i > 0)
+                await page.keyboard.press('Tab');
+            await (text ? page.keyboard.type(text) : page.keyboard.press('Backspace'));
+        }
+        let messages = [];
+        if (row.click) {
+            await page.click(`#${row.click}`);
+            messages = await messagesUntilDone(row.close ?? 'Enter');
+        }
+        if (row.paste) {
+            await page.focus('#Text1');
+            await page.evaluate((text) => navigator.clipboard.writeText(text), row.paste);
+            await page.$eval('#Text1', (box) => box.select());
+            await page.keyboard.down('Control');
+            await page.keyboard.press('v');
+            await page.keyboard.up('Control');
+        }
+        if (row.tabTo || row.backTo) {
+            await page.focus(row.tabTo ? '#Text3' : '#Text2');
+            await page.keyboard.down('Shift');
+            if (row.backTo)
+                await page.keyboard.press('Tab');
+            await page.keyboard.up('Shift');
+            if (row.tabTo)
+                await page.keyboard.press('Tab');
+            check(`${row.name}: selection`, await page.evaluate(() => [document.activeElement.id,
+                document.activeElement.value.substring(document.activeElement.selectionStart, document.activeElement.selectionEnd)]),
+                [row.tabTo ?? row.backTo, row.selected]);
+        }
+        if (row.hold) {
+            const [key, button] = row.hold;
+            await page.focus(`#${button}`);
+            for (let i = 0; i < 5; i++)
+                await page.keyboard.down(key); // the keyboard's repeats
+            await page.keyboard.up(key);
+            messages = await messagesUntilDone('Enter');
+        }
+        check(`${row.name}: messages`, messages, row.messages ?? []);
+        check(`${row.name}: fields`, await fields(), row.after);
+    }
+} finally {
+    await browser.close();
+    server.kill();
+    rmSync(profile, { recursive: true, force: true });
+}
+console.log(`${browserName}: ${failures ? `${failures} checks failed` : 'all checks passed'}`);
+process.exit(failures ? 1 : 0);
