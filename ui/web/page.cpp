@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <stdexcept>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -141,14 +142,25 @@ std::string Element(const ControlRow& row)
 
 std::string Page()
 {
-    // The controls in the order of their tab indexes, which is the order the
-    // Tab key and a screen reader go through them; the strip and the shapes,
-    // which show nothing to read, first.
+    // The controls in reading order, top to bottom and left to right: the
+    // order of the page on a phone, of a screen reader, and of the Tab key,
+    // which is the window's tab cycle (less the strip, which takes no focus
+    // on the web).
     std::vector<const ControlRow*> rows;
     for (const ControlRow& row : kForm1Controls)
         rows.push_back(&row);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    std::stable_sort(rows.begin(), rows.end(), [](const ControlRow* a, const ControlRow* b) {
+        return a->top != b->top ? a->top < b->top : a->left < b->left;
+    });
+    std::vector<Control> tabbed, cycle;
+    for (const ControlRow* row : rows)
+        if (row->kind == Kind::TextBox || row->kind == Kind::PushButton)
+            tabbed.push_back(row->id);
+    for (const Control control : kTabCycle)
+        if (Row(control).kind != Kind::PictureBox)
+            cycle.push_back(control);
+    if (tabbed != cycle)
+        throw std::logic_error("the reading order of the controls is not their tab cycle");
 
     const std::string title = Escaped(kApplicationTitle);
     std::ostringstream page;
@@ -158,11 +170,10 @@ std::string Page()
          << "<meta name=\"description\" content=\"Räknar ut vad det kostar i erfarenhetspoäng (EP) att höja en "
             "färdighet, och hur långt en budget av EP räcker.\">\n"
          << "<link rel=\"icon\" href=\"icon.png\">\n"
-         << "<link rel=\"stylesheet\" href=\"page.css\">\n<style>\n"
-         << "#Form1{width:" << kClientPixelWidth << "px;height:" << kClientPixelHeight << "px}\n";
+         << "<style>\n#Form1{width:" << kClientPixelWidth << "px;height:" << kClientPixelHeight << "px}\n";
     for (const ControlRow* row : rows)
         page << Style(*row);
-    page << "</style>\n<script src=\"page.js\" defer></script>\n"
+    page << "</style>\n<link rel=\"stylesheet\" href=\"page.css\">\n<script src=\"page.js\" defer></script>\n"
          << "<script src=\"" << VARVIK_PROGRAM << ".js\" defer></script>\n</head>\n<body>\n"
          << "<form id=\"Form1\" aria-label=\"" << title << "\" aria-busy=\"true\">\n";
     for (const ControlRow* row : rows)

@@ -132,6 +132,26 @@ try {
         check(`${row.name}: messages`, messages, row.messages ?? []);
         check(`${row.name}: fields`, await fields(), row.after);
     }
+
+    // On a phone: no sideways scrolling, field text that no browser zooms in
+    // on, controls big enough to touch, and the tab cycle's order on screen.
+    for (const width of [360, 390, 430]) {
+        await page.setViewport({ width, height: 740, isMobile: true, hasTouch: true });
+        await page.goto(address);
+        await idle();
+        check(`${width} px wide: the page`, await page.evaluate(() => {
+            const controls = [...document.querySelectorAll('#Form1 input, #Form1 button, #Form1 a')];
+            const boxes = controls.map((c) => c.getBoundingClientRect());
+            const onScreen = controls.map((c, i) => [boxes[i].top, boxes[i].left, c.id])
+                .sort((a, b) => a[0] - b[0] || a[1] - b[1]).map((c) => c[2]);
+            return { lang: document.documentElement.lang, title: document.title,
+                fits: document.documentElement.scrollWidth <= window.innerWidth,
+                smallestFont: Math.min(...controls.map((c) => parseFloat(getComputedStyle(c).fontSize))),
+                smallestTarget: Math.min(...boxes.map((b) => Math.min(b.width, b.height))) >= 44,
+                order: onScreen.join() };
+        }), { lang: 'sv', title: 'Varvik v1.4.1', fits: true, smallestFont: 16, smallestTarget: true,
+              order: 'Text1,Text2,Text3,Text4,Command3,Command1,Command2,Label10' });
+    }
 } finally {
     await browser.close();
     server.kill();
