@@ -2,8 +2,9 @@
 # Installs what is missing, builds Varvik and runs every test: the unit tests,
 # the window's tests (offscreen, and the real program on a private X server)
 # in a plain build; all of them again with AddressSanitizer and
-# UndefinedBehaviorSanitizer together with a short fuzzing run; and the
-# Windows program, cross-built, with its tests under Wine.
+# UndefinedBehaviorSanitizer together with a short fuzzing run; the
+# Windows program, cross-built, with its tests under Wine; and the web page,
+# its calculator's tests under node and the page in Chromium and Firefox.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,5 +24,8 @@ ctest --test-dir build-sanitize --output-on-failure
 
 scripts/build-windows.sh
 ctest --test-dir build-windows --output-on-failure
+
+scripts/build-web.sh
+ctest --test-dir build-web --output-on-failure
 
 echo "All tests passed."

@@ -135,11 +135,14 @@ try {
 
     // On a phone: no sideways scrolling, field text that no browser zooms in
     // on, controls big enough to touch, and the tab cycle's order on screen.
+    // A new tab for each, its size set before the page is loaded.
     for (const width of [360, 390, 430]) {
-        await page.setViewport({ width, height: 740, isMobile: true, hasTouch: true });
-        await page.goto(address);
-        await idle();
-        check(`${width} px wide: the page`, await page.evaluate(() => {
+        const phone = await browser.newPage();
+        phone.on('pageerror', (error) => check('no error in the page', String(error), ''));
+        await phone.setViewport({ width, height: 740, isMobile: true, hasTouch: true });
+        await phone.goto(address);
+        await phone.waitForFunction(() => document.getElementById('Form1').getAttribute('aria-busy') === 'false');
+        check(`${width} px wide: the page`, await phone.evaluate(() => {
             const controls = [...document.querySelectorAll('#Form1 input, #Form1 button, #Form1 a')];
             const boxes = controls.map((c) => c.getBoundingClientRect());
             const onScreen = controls.map((c, i) => [boxes[i].top, boxes[i].left, c.id])
@@ -151,6 +154,7 @@ try {
                 order: onScreen.join() };
         }), { lang: 'sv', title: 'Varvik v1.4.1', fits: true, smallestFont: 16, smallestTarget: true,
               order: 'Text1,Text2,Text3,Text4,Command3,Command1,Command2,Label10' });
+        await phone.close();
     }
 } finally {
     await browser.close();
