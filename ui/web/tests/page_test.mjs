@@ -28,6 +28,7 @@ const rows = [
     { name: 'ten digits shown whole', type: ['-9999999', '1000', '47340', '0'], click: 'Command1', after: ['-9999999', '1000', '47340', '1083721969'] },
     { name: 'refund from its minus sign', type: ['47340', '1000', '1001', '0'], click: 'Command1', after: ['47340', '1000', '1001', '-1073720969'] },
     { name: 'overflow reported, the page goes on', write: ['-2000000000', '0', '46340', ''], click: 'Command1', after: ['-2000000000', '0', '46340', '0'], messages: [OVERFLOW] },
+    { name: 'the link opens the homepage in a new tab', type: ['1', '2', '3', '4'], click: 'Label10', opens: 'http://varvik.example/', after: ['1', '2', '3', '4'] },
     { name: 'Rensa', type: ['abc', '', '12', '-3'], click: 'Command3', after: ['0', '0', '0', '0'] },
     { name: 'a ninth typed character refused', type: ['123456789', '0', '0', '0'], after: ['12345678', '0', '0', '0'] },
     { name: 'a long paste cut to 8', type: ['1', '0', '0', '0'], paste: 'abcdefghijklmnop', after: ['abcdefgh', '0', '0', '0'] },
@@ -98,8 +99,17 @@ try {
         }
         let messages = [];
         if (row.click) {
+            // The address, or Firefox's page saying it cannot be reached.
+            const opened = row.opens && browser.waitForTarget((t) => t.url() === row.opens
+                || t.url().includes(`u=${encodeURIComponent(row.opens).replaceAll('%2F', '/')}&`));
             await page.click(`#${row.click}`);
             messages = await messagesUntilDone(row.close ?? 'Enter');
+            if (opened) {
+                const tab = await opened;
+                check(`${row.name}: a new tab`, tab !== page.target(), true);
+                await (await tab.page())?.close();
+                await page.bringToFront();
+            }
         }
         if (row.paste) {
             await page.focus('#Text1');
