@@ -169,7 +169,8 @@ std::string Page()
          << "<title>" << title << "</title>\n"
          << "<meta name=\"description\" content=\"Räknar ut vad det kostar i erfarenhetspoäng (EP) att höja en "
             "färdighet, och hur långt en budget av EP räcker.\">\n"
-         << "<link rel=\"icon\" href=\"icon.png\">\n"
+         << "<link rel=\"icon\" href=\"icon.png\">\n<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
+         << "<meta name=\"theme-color\" content=\"#" << VARVIK_THEME_COLOUR << "\">\n"
          << "<style>\n#Form1{width:" << kClientPixelWidth << "px;height:" << kClientPixelHeight << "px}\n";
     for (const ControlRow* row : rows)
         page << Style(*row);

@@ -41,6 +41,10 @@ var Module = (() => {
     }, true);
     form.addEventListener('submit', (event) => event.preventDefault());
 
+    // After one visit the page works without the network.
+    if ('serviceWorker' in navigator)
+        navigator.serviceWorker.register('service_worker.js');
+
     return {
         // Resolves when the user has closed the message, by OK, Enter, Space
         // or Escape.

@@ -166,6 +166,21 @@ try {
               order: 'Text1,Text2,Text3,Text4,Command3,Command1,Command2,Label10' });
         await phone.close();
     }
+
+    // Offline: after one visit, with the server gone, a reload computes.
+    await page.goto(address);
+    await idle();
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => undefined));
+    server.kill();
+    await new Promise((resolve) => server.on('exit', resolve));
+    await page.reload();
+    await idle();
+    await page.keyboard.type('10');
+    for (const text of ['12', '15'])
+        await page.keyboard.press('Tab').then(() => page.keyboard.type(text));
+    await page.click('#Command1');
+    await idle();
+    check('offline after one visit: the page computes', await fields(), ['10', '12', '15', '8']);
 } finally {
     await browser.close();
     server.kill();
