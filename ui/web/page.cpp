@@ -176,12 +176,13 @@ std::string Page()
         page << Style(*row);
     page << "</style>\n<link rel=\"stylesheet\" href=\"page.css\">\n<script src=\"page.js\" defer></script>\n"
          << "<script src=\"" << VARVIK_PROGRAM << ".js\" defer></script>\n</head>\n<body>\n"
+         << "<main>\n<h1 id=\"Caption\">" << title << "</h1>\n"
          << "<form id=\"Form1\" aria-label=\"" << title << "\" aria-busy=\"true\">\n";
     for (const ControlRow* row : rows)
         page << Element(*row) << '\n';
-    page << "</form>\n"
+    page << "</form>\n</main>\n"
          << "<dialog id=\"Message\" aria-labelledby=\"MessageTitle\" aria-describedby=\"MessageText\">\n"
-         << "<h1 id=\"MessageTitle\">" << title << "</h1>\n<p id=\"MessageText\"></p>\n"
+         << "<h2 id=\"MessageTitle\">" << title << "</h2>\n<p id=\"MessageText\"></p>\n"
          << "<form method=\"dialog\"><button id=\"MessageOK\" autofocus>OK</button></form>\n</dialog>\n"
          << "</body>\n</html>\n";
     return page.str();

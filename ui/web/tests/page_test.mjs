@@ -3,7 +3,8 @@
 // rows; the expected values are the desktop windows' on the same input.
 //   node page_test.mjs chrome|firefox BROWSER SERVE_SCRIPT SITE
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -142,6 +143,20 @@ try {
         check(`${row.name}: messages`, messages, row.messages ?? []);
         check(`${row.name}: fields`, await fields(), row.after);
     }
+
+    // axe-core finds nothing to object to, with the message dialog closed
+    // and open.
+    const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+    const violations = () => page.evaluate(axe).then(() => page.evaluate(() => axe.run(document)
+        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`))));
+    await page.goto(address);
+    await idle();
+    check('axe-core, the form', await violations(), []);
+    await page.keyboard.type('x');
+    await page.click('#Command1');
+    await idle();
+    check('axe-core, the message open', await violations(), []);
+    await page.keyboard.press('Enter');
 
     // On a phone: no sideways scrolling, field text that no browser zooms in
     // on, controls big enough to touch, and the tab cycle's order on screen.
