@@ -1,11 +1,12 @@
 // Writes the web page of Form1 from the window description: every control
 // with its name as its id, its caption, place, size, colours and font, in the
 // order of the tab cycle, and the modal dialog of the program's messages.
-// Run at build time (under node): make_page OUTPUT.html
+// Run at build time (under node): make_page OUTPUT.html background.rgb
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "form1_layout.h"
+#include "readable.h"
 #include "varvik_version.h"
 
 namespace varvik::ui {
@@ -109,6 +111,23 @@ std::string Style(const ControlRow& row)
     return css.str();
 }
 
+// Under a dark colour scheme the browsers' text colours (CanvasText,
+// ButtonText) are white, or nearly. Where white would not show on what lies
+// beneath (the key box's yellow, the background picture), the text or
+// outline is drawn black instead, as in the windows.
+constexpr std::uint32_t kDarkSchemeText = 0xFFFFFF;
+
+std::string DarkStyle(const ControlRow& row, const PixelSource& picture)
+{
+    if (row.fore.source != Colour::Source::System)
+        return {};
+    const std::uint32_t colour = ReadableOn(kDarkSchemeText, ColourBeneath(row, picture));
+    if (colour == kDarkSchemeText)
+        return {};
+    return std::string("#") + row.name + (row.kind == Kind::Shape ? "{border-color:" : "{color:") + Hex(colour) +
+           "}\n";
+}
+
 std::string Element(const ControlRow& row)
 {
     const std::string id = row.name;
@@ -140,7 +159,7 @@ std::string Element(const ControlRow& row)
     return {};
 }
 
-std::string Page()
+std::string Page(const PixelSource& picture)
 {
     // The controls in reading order, top to bottom and left to right: the
     // order of the page on a phone, of a screen reader, and of the Tab key,
@@ -174,7 +193,10 @@ std::string Page()
          << "<style>\n#Form1{width:" << kClientPixelWidth << "px;height:" << kClientPixelHeight << "px}\n";
     for (const ControlRow* row : rows)
         page << Style(*row);
-    page << "</style>\n<link rel=\"stylesheet\" href=\"page.css\">\n<script src=\"page.js\" defer></script>\n"
+    page << "@media (prefers-color-scheme: dark) {\n";
+    for (const ControlRow* row : rows)
+        page << DarkStyle(*row, picture);
+    page << "}\n</style>\n<link rel=\"stylesheet\" href=\"page.css\">\n<script src=\"page.js\" defer></script>\n"
          << "<script src=\"" << VARVIK_PROGRAM << ".js\" defer></script>\n</head>\n<body>\n"
          << "<main>\n<h1 id=\"Caption\">" << title << "</h1>\n"
          << "<form id=\"Form1\" aria-label=\"" << title << "\" aria-busy=\"true\">\n";
@@ -193,11 +215,23 @@ std::string Page()
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_page OUTPUT.html\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_page OUTPUT.html background.rgb\n");
         return 2;
     }
+    // The part of the background the window shows, 8-bit RGB by rows.
+    std::ifstream in(argv[2], std::ios::binary);
+    const std::vector<unsigned char> rgb{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    using varvik::ui::kClientPixelWidth, varvik::ui::kClientPixelHeight;
+    if (rgb.size() != std::size_t{3} * kClientPixelWidth * kClientPixelHeight) {
+        std::fprintf(stderr, "make_page: %s is not the window's background\n", argv[2]);
+        return 1;
+    }
+    const varvik::ui::PixelSource picture{kClientPixelWidth, kClientPixelHeight, [&rgb](int x, int y) {
+        const std::size_t at = 3 * (static_cast<std::size_t>(y) * kClientPixelWidth + static_cast<std::size_t>(x));
+        return std::uint32_t{rgb[at]} << 16 | std::uint32_t{rgb[at + 1]} << 8 | rgb[at + 2];
+    }};
     std::ofstream out(argv[1], std::ios::binary);
-    out << varvik::ui::Page();
+    out << varvik::ui::Page(picture);
     return out.good() ? 0 : 1;
 }
