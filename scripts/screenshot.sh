@@ -2,7 +2,9 @@
 # Photographs the real windows on a private X server: the Qt window into
 # docs/screenshot.png, and at twice the scale into docs/screenshot@2x.png, and
 # the Windows program under Wine into docs/screenshot-windows.png, and at 120,
-# 144 and 192 dpi into docs/screenshot-windows@120.png and so on. The
+# 144 and 192 dpi into docs/screenshot-windows@120.png and so on; and the
+# web page in headless Chromium into docs/screenshot-web.png and, 390 pixels
+# wide, docs/screenshot-web-phone.png. The
 # window tests compare the real windows with these pictures, nearly exactly,
 # so take them where the test command runs (its set-up installs the fonts).
 # Builds first if needed; run scripts/test.sh once before on a fresh machine,
@@ -11,6 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [[ -x build/ui/qt/Varvik141 ]] || { cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF && cmake --build build --target Varvik141; }
 [[ -f build-windows/Varvik141.exe ]] || scripts/build-windows.sh
+[[ -f build-web/site/index.html ]] || scripts/build-web.sh
 source ui/tests/xvfb_window.sh
 
 start_window build/ui/qt/Varvik141
@@ -40,3 +43,20 @@ for dpi in 120 144 192; do
     stop_window
     echo "wrote docs/screenshot-windows@$dpi.png (${window_width}x${window_height})"
 done
+
+# The web page in headless Chromium: on a desktop browser, and on a phone
+# 390 pixels wide at twice its resolution.
+coproc server { exec scripts/serve-web.sh 0; }
+read -r line <&"${server[0]}"
+address=$(grep -o 'http://127\.0\.0\.1:[0-9]*/' <<<"$line")
+profile=$(mktemp -d)
+shoot() { # FILE WIDTH HEIGHT SCALE
+    chromium --headless --no-sandbox --disable-background-networking --disable-component-update --disable-sync \
+        --no-first-run --disable-quic --user-data-dir="$profile" --hide-scrollbars --virtual-time-budget=3000 \
+        --window-size="$2,$3" --force-device-scale-factor="$4" --screenshot="$PWD/$1" "$address" 2>/dev/null
+    echo "wrote $1"
+}
+shoot docs/screenshot-web.png 480 279 1
+shoot docs/screenshot-web-phone.png 390 520 2
+kill "$server_PID"
+rm -rf "$profile"

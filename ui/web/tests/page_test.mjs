@@ -209,8 +209,8 @@ try {
     await idle();
     check('offline after one visit: the page computes', await fields(), ['10', '12', '15', '8']);
 } finally {
-    await browser.close();
     server.kill();
+    await browser.close();
     rmSync(profile, { recursive: true, force: true });
 }
 console.log(`${browserName}: ${failures ? `${failures} checks failed` : 'all checks passed'}`);
