@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes a release of the committed state (HEAD) into dist/: the source
-# archive, the Debian package, the Windows program, its installer, and
-# SHA256SUMS over them. Installs what is missing first.
+# archive, the Debian package, the Windows program, its installer, the web
+# page's site as a zip, and SHA256SUMS over them. Installs what is missing first.
 #   scripts/release.sh
 # Everything is built from the source archive itself, unpacked under
 # build-release/, so nothing of the working tree's own builds gets in. The
@@ -74,6 +74,24 @@ if ! checked=$(python3 "$source/ui/win32/tests/check_executable.py" "$program");
     exit 1
 fi
 
+# The web page: its site folder, zipped with its files in name order, each
+# dated at the commit, with fixed modes and nothing of the machine's.
+# emscripten's tools load modules from Debian's folder of them.
+NODE_PATH=/usr/share/nodejs emcmake cmake -S "$source" -B "$source/build-web" -DCMAKE_BUILD_TYPE=Release \
+    -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF
+NODE_PATH=/usr/share/nodejs cmake --build "$source/build-web" --parallel "$jobs"
+python3 - "$source/build-web/site" "dist/varvik-web-$version.zip" "varvik-web-$version" <<'PYTHON'
+import os, sys, time, zipfile
+site, archive, folder = sys.argv[1:]
+date = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]
+with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as out:
+    for name in sorted(os.listdir(site)):
+        entry = zipfile.ZipInfo(f"{folder}/{name}", date)
+        entry.external_attr = 0o100644 << 16
+        entry.compress_type = zipfile.ZIP_DEFLATED
+        with open(os.path.join(site, name), "rb") as file:
+            out.writestr(entry, file.read())
+PYTHON
 mv "$work/$archive" dist/
 cp "$source"/build-linux/varvik_*.deb "$program" dist/
 installer=$source/build-windows/varvik-$version.msi

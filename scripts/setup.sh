@@ -33,10 +33,11 @@ run_packages=(g++ make cmake pkg-config qt6-base-dev libx11-dev qt6-translations
 # Building the downloads of a release: the source archive, the Debian
 # package (checked by lintian), the Windows program (its version information
 # read back) and its installer (wixl, dated through libmsi from Python, its
-# summary made Swedish with msitools).
+# summary made Swedish with msitools), and the web page (emscripten).
 release_packages=(
     git g++ make cmake pkg-config qt6-base-dev dpkg-dev file lintian
     g++-mingw-w64-x86-64-posix python3-pefile wixl msitools python3-gi gir1.2-libmsi-1.0
+    emscripten nodejs
 )
 
 # The web page: the core built by emscripten (its tools run on node), tested
