@@ -105,6 +105,8 @@ try {
                 || t.url().includes(`u=${encodeURIComponent(row.opens).replaceAll('%2F', '/')}&`));
             await page.click(`#${row.click}`);
             messages = await messagesUntilDone(row.close ?? 'Enter');
+            if (messages.length)
+                check(`${row.name}: the focus back on the button`, await page.evaluate(() => document.activeElement.id), row.click);
             if (opened) {
                 const tab = await opened;
                 check(`${row.name}: a new tab`, tab !== page.target(), true);
@@ -142,6 +144,21 @@ try {
         }
         check(`${row.name}: messages`, messages, row.messages ?? []);
         check(`${row.name}: fields`, await fields(), row.after);
+    }
+
+    // What a screen reader is told: the fields named by their headings and
+    // described by their key lines, the buttons by their captions, the link
+    // as a link. (Chromium's driver reads the browser's accessibility tree.)
+    if (browserName === 'chrome') {
+        await page.goto(address);
+        await idle();
+        const tree = await page.accessibility.snapshot();
+        const flat = (node) => [node, ...(node.children ?? []).flatMap(flat)];
+        check('what a screen reader is told', flat(tree).filter((n) => ['textbox', 'button', 'link'].includes(n.role))
+            .map((n) => `${n.role} ${n.name}${n.description ? ` (${n.description})` : ''}`), [
+            'textbox FV (FV = Nuvarande färdighetsvärde)', 'textbox GEV (GEV = Grundegenskapsvärde)',
+            'textbox FVb (FVb = Blivande färdighetsvärde)', 'textbox EP (EP = Kostnad i antal erfarenhetspoäng)',
+            'button Rensa', 'button Beräkna EP', 'button Beräkna FVb', 'link Hemsida: varvik.example']);
     }
 
     // axe-core finds nothing to object to, with the message dialog closed
