@@ -117,27 +117,14 @@ void SetControlColours(const ControlRow& row, QWidget* widget, const QPalette& s
     widget->setPalette(palette);
 }
 
-// Names that a screen reader speaks: a field by its heading and key line.
+// What a screen reader says of a control, as the window's description has it.
 void NameForScreenReaders(Control control, QWidget* widget)
 {
-    static const std::pair<Control, const char*> names[] = {
-        {Control::Text1, "FV, Nuvarande färdighetsvärde"},
-        {Control::Text2, "GEV, Grundegenskapsvärde"},
-        {Control::Text3, "FVb, Blivande färdighetsvärde"},
-        {Control::Text4, "EP, Kostnad i antal erfarenhetspoäng"},
-        {Control::Command1, "Beräkna EP"},
-        {Control::Command2, "Beräkna FVb"},
-        {Control::Command3, "Rensa"},
-        {Control::Picture1, "Dekorlist"},
+    const auto text = [](std::string_view spoken) {
+        return QString::fromUtf8(spoken.data(), static_cast<qsizetype>(spoken.size()));
     };
-    for (const auto& [named, spoken] : names)
-        if (control == named)
-            widget->setAccessibleName(QString::fromUtf8(spoken));
-    // The key lines are read without the spaces that pad them in the box.
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setAccessibleName(label->text().trimmed());
-    if (control == Control::Label10)
-        widget->setAccessibleDescription(QString::fromUtf8("Öppnar hemsidan i webbläsaren"));
+    widget->setAccessibleName(text(AccessibleName(control)));
+    widget->setAccessibleDescription(text(AccessibleDescription(control)));
 }
 
 // The least width of a message box that shows the whole of its title in a
