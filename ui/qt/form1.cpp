@@ -224,9 +224,10 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     // the window's asking (a key of the desktop's, the maximise button Qt's
     // own title bar shows), and a window that kept to its own size would be
     // disconnected and the program would end. There the window asks only for
-    // its least size, takes what it is given and shows itself in the
-    // top-left corner; back to normal, the compositor leaves the size to the
-    // window, which takes its own again.
+    // its least size and takes what it is given (an edge of Qt's frame
+    // dragged outwards too), showing itself in the top-left corner; back to
+    // normal, the compositor leaves the size to the window, which takes its
+    // own again.
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
         setMinimumSize(kClientPixelWidth, kClientPixelHeight);
         resize(kClientPixelWidth, kClientPixelHeight);
