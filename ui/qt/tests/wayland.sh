@@ -10,8 +10,8 @@
 #   wayland.sh PROGRAM WINDOW_TEST
 set -euo pipefail
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=../../../tests/helpers/xvfb_window.sh
+source "$here/../../../tests/helpers/xvfb_window.sh"
 program=$1
 window_test=$2
 work=$(mktemp -d)
