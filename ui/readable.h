@@ -18,15 +18,14 @@ namespace varvik::ui {
 inline constexpr double kLeastContrast = 4.5;
 inline constexpr std::uint32_t kBlack = 0x000000;
 
-// The light of an 8-bit channel value on a linear scale.
+// Colours are 0xRRGGBB. The channels' linear light, the luminance and the
+// contrast ratio are those of the web's accessibility guidelines.
 inline double LinearLight(std::uint32_t channel)
 {
     const double c = channel / 255.0;
     return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-// Colours are 0xRRGGBB. The luminance and the contrast ratio are those of the
-// web's accessibility guidelines.
 inline double RelativeLuminance(std::uint32_t rgb)
 {
     return 0.2126 * LinearLight((rgb >> 16) & 0xFF) + 0.7152 * LinearLight((rgb >> 8) & 0xFF) +
@@ -51,7 +50,6 @@ struct PixelSource {
     std::function<std::uint32_t(int x, int y)> pixel;
 };
 
-// The picture's average colour over a rectangle, 0xRRGGBB.
 inline std::uint32_t AverageColour(const PixelSource& picture, PixelRect r)
 {
     double sum[3] = {0, 0, 0};

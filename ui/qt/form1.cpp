@@ -401,7 +401,6 @@ void Form1::WindowStateAsked(Qt::WindowState state)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    // The state the desktop gave the window.
     if (watched == windowHandle() && event->type() == QEvent::WindowStateChange) {
         const Qt::WindowStates states = windowHandle()->windowStates();
         if (states & Qt::WindowMaximized) {
