@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "field_set.h"
+#include "varvik_homepage.h"
 
 namespace varvik::ui {
 
@@ -82,7 +83,7 @@ struct ControlRow {
     Align align;
 };
 
-inline constexpr const char* kHomepage = "http://varvik.example";
+inline constexpr const char* kHomepage = VARVIK_HOMEPAGE;
 
 // clang-format off
 inline constexpr std::array<ControlRow, 21> kForm1Controls{{
@@ -107,7 +108,7 @@ inline constexpr std::array<ControlRow, 21> kForm1Controls{{
     {Control::Shape1,   "Shape1",   Kind::Shape,      "",                                         240, 2040, 2895, 1215, kNoTab,   Transparent, WindowText, Regular,          Align::Left},
     {Control::Shape2,   "Shape2",   Kind::Shape,      "",                                         240, 3480, 4095,  255, kNoTab,   LightYellow, WindowText, Regular,          Align::Left},
     {Control::Label11,  "Label11",  Kind::Label,      "© 2026 Varvik Spel",                       240, 3480, 2415,  255,   17,     Transparent, Blue,       Bold,             Align::Left},
-    {Control::Label10,  "Label10",  Kind::Label,      "Hemsida: varvik.example",                 2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
+    {Control::Label10,  "Label10",  Kind::Label,      "Hemsida: " VARVIK_HOMEPAGE_HOST,          2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
 }};
 // clang-format on
 

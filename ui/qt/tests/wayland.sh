@@ -17,8 +17,8 @@ if [[ -z "${VARVIK_SESSION_BUS:-}" ]]; then
 fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=../../../tests/helpers/xvfb_window.sh
+source "$here/../../../tests/helpers/xvfb_window.sh"
 program=$1
 window_test=$2
 work=$(mktemp -d)
