@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
 build=${2:-build}
-# shellcheck source=../ui/tests/xvfb_window.sh
-source ui/tests/xvfb_window.sh
+# shellcheck source=../tests/helpers/xvfb_window.sh
+source tests/helpers/xvfb_window.sh
 start_xvfb
 
 closed_ms() { # TITLE PROGRAM
@@ -21,7 +21,7 @@ closed_ms() { # TITLE PROGRAM
         sleep 0.05
     done
     sleep 0.5 # drawn and idle
-    ms=$(/usr/bin/python3 ui/tests/close_window.py "$(sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")" "$pid")
+    ms=$(/usr/bin/python3 tests/helpers/close_window.py "$(sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")" "$pid")
     wait "$pid"
     echo "$ms"
 }

@@ -3,7 +3,7 @@
 #   bench/message_boxes.sh build/bench/varvik_message_box_bench [BOXES]
 set -euo pipefail
 bench=$(realpath "$1")
-# shellcheck source=../ui/tests/xvfb_window.sh
-source "$(dirname "$0")/../ui/tests/xvfb_window.sh"
+# shellcheck source=../tests/helpers/xvfb_window.sh
+source "$(dirname "$0")/../tests/helpers/xvfb_window.sh"
 start_xvfb
 QT_QPA_PLATFORM=xcb "$bench" "${@:2}"

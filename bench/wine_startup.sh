@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
 build=${2:-build-windows}
-source ui/tests/xvfb_window.sh
+source tests/helpers/xvfb_window.sh
 trap stop_window EXIT
 start_xvfb
 wine_prefix "$PWD/$build/wine-prefix"

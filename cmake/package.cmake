@@ -22,7 +22,8 @@ if(VARVIK_DPKG_BUILDFLAGS AND NOT VARVIK_SANITIZE)
 endif()
 
 set(VARVIK_PACKAGE_DOC ${CMAKE_INSTALL_DATADIR}/doc/varvik)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${VARVIK_PACKAGE_DOC})
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright DESTINATION ${VARVIK_PACKAGE_DOC})
 
 # The manual page is named after the program and shows its version.
 string(TOUPPER ${VARVIK_PROGRAM} VARVIK_PROGRAM_UPPER)
@@ -45,14 +46,14 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/${VARVIK_PROGRAM}.6.gz DESTINATION
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME varvik)
 set(CPACK_PACKAGE_VENDOR "Varvik Spel")
-set(CPACK_PACKAGE_CONTACT "Varvik Spel <info@varvik.example>")
+# The maintainer is who signed the changelog; the homepage is project()'s.
+set(CPACK_PACKAGE_CONTACT "${VARVIK_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # A tool for players rather than a game: Debian keeps games under /usr/games.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://varvik.example")
 # The libraries the program links, as dpkg-shlibdeps finds them; Qt's Swedish
 # catalogue and the font the window prefers are welcome but not needed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

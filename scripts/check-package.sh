@@ -31,8 +31,8 @@ echo "$pulled" | grep -qx varvik || fail "varvik is not installed"
 echo "installed size: $(dpkg-query -W -f='${Installed-Size}' varvik) KiB; package: $(stat -c %s "$package") bytes"
 
 # The installed program, started as the desktop entry starts it.
-# shellcheck source=../ui/tests/xvfb_window.sh
-source "$here/../ui/tests/xvfb_window.sh"
+# shellcheck source=../tests/helpers/xvfb_window.sh
+source "$here/../tests/helpers/xvfb_window.sh"
 if start_window "$(command -v Varvik141)"; then
     echo "ok: the installed program painted its ${window_width}x${window_height} window"
 else

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 [[ -x build/ui/qt/Varvik141 ]] || { cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=OFF -DVARVIK_BENCHMARKS=OFF && cmake --build build --target Varvik141; }
 [[ -f build-windows/Varvik141.exe ]] || scripts/build-windows.sh
 [[ -f build-web/site/index.html ]] || scripts/build-web.sh
-source ui/tests/xvfb_window.sh
+source tests/helpers/xvfb_window.sh
 
 start_window build/ui/qt/Varvik141
 capture_window docs/screenshot.png

@@ -30,8 +30,8 @@ while [[ $# -gt 0 && "$1" == --* ]]; do
 done
 [[ $# -ge 1 ]] || usage
 
-# shellcheck source=../ui/tests/xvfb_window.sh
-source "$(dirname "$0")/../ui/tests/xvfb_window.sh"
+# shellcheck source=../tests/helpers/xvfb_window.sh
+source "$(dirname "$0")/../tests/helpers/xvfb_window.sh"
 if [[ -n "$on_display" ]]; then
     [[ -n "${DISPLAY:-}" ]] || { echo "$0: no display (DISPLAY is not set)" >&2; exit 2; }
     wine_prefix "$prefix"

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "field_set.h"
+#include "varvik_homepage.h"
 
 namespace varvik::ui {
 
@@ -82,7 +83,7 @@ struct ControlRow {
     Align align;
 };
 
-inline constexpr const char* kHomepage = "http://varvik.example";
+inline constexpr const char* kHomepage = VARVIK_HOMEPAGE;
 
 // clang-format off
 inline constexpr std::array<ControlRow, 21> kForm1Controls{{
@@ -107,7 +108,7 @@ inline constexpr std::array<ControlRow, 21> kForm1Controls{{
     {Control::Shape1,   "Shape1",   Kind::Shape,      "",                                         240, 2040, 2895, 1215, kNoTab,   Transparent, WindowText, Regular,          Align::Left},
     {Control::Shape2,   "Shape2",   Kind::Shape,      "",                                         240, 3480, 4095,  255, kNoTab,   LightYellow, WindowText, Regular,          Align::Left},
     {Control::Label11,  "Label11",  Kind::Label,      "© 2026 Varvik Spel",                       240, 3480, 2415,  255,   17,     Transparent, Blue,       Bold,             Align::Left},
-    {Control::Label10,  "Label10",  Kind::Label,      "Hemsida: varvik.example",                 2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
+    {Control::Label10,  "Label10",  Kind::Label,      "Hemsida: " VARVIK_HOMEPAGE_HOST,          2280, 3480, 2895,  255,   18,     Transparent, Blue,       Bold | Underline, Align::Left},
 }};
 // clang-format on
 
@@ -135,6 +136,64 @@ constexpr Control FieldControl(Field field)
     }
     return Control::Text1;
 }
+
+// What a screen reader says of each control, the same in both windows. A
+// field is named by its heading and described by what its line in the key
+// box says its heading stands for; a button or label by its caption, without
+// the spaces that pad a key line in its box. The empty strip takes the focus,
+// so a listener hears what it is; the link is described by what it does, and
+// its value is the homepage's address. Shapes say nothing.
+inline constexpr const char* kStripName = "Dekorlist";
+inline constexpr const char* kLinkDescription = "Öppnar hemsidan i webbläsaren";
+
+struct FieldKey {
+    Control field, heading, keyLine;
+};
+inline constexpr FieldKey kFieldKeys[] = {
+    {Control::Text1, Control::Label1, Control::Label6},
+    {Control::Text2, Control::Label2, Control::Label7},
+    {Control::Text3, Control::Label3, Control::Label8},
+    {Control::Text4, Control::Label4, Control::Label9},
+};
+
+constexpr std::string_view Trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A key line reads "FV = Nuvarande färdighetsvärde": the heading, then what it
+// stands for.
+inline constexpr std::string_view kKeyLineSign = " = ";
+
+constexpr std::string_view AccessibleName(Control id)
+{
+    for (const FieldKey& key : kFieldKeys)
+        if (key.field == id)
+            return Trimmed(Row(key.heading).caption);
+    if (id == Control::Picture1)
+        return kStripName;
+    return Row(id).kind == Kind::Shape ? std::string_view{} : Trimmed(Row(id).caption);
+}
+
+constexpr std::string_view AccessibleDescription(Control id)
+{
+    for (const FieldKey& key : kFieldKeys)
+        if (key.field == id)
+            return Trimmed(Row(key.keyLine).caption).substr(AccessibleName(id).size() + kKeyLineSign.size());
+    return id == Control::Label10 ? kLinkDescription : std::string_view{};
+}
+
+constexpr bool KeyLinesStartWithTheirHeadings()
+{
+    for (const FieldKey& key : kFieldKeys) {
+        const std::string_view heading = AccessibleName(key.field), line = Trimmed(Row(key.keyLine).caption);
+        if (line.substr(0, heading.size()) != heading || line.substr(heading.size(), kKeyLineSign.size()) != kKeyLineSign)
+            return false;
+    }
+    return true;
+}
+static_assert(KeyLinesStartWithTheirHeadings(), "a field's description is the rest of its key line");
 
 // Labels never take the keyboard focus and shapes have no tab index; the
 // others are visited by the Tab key in the order of their tab indexes.

@@ -29,9 +29,12 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "form1_layout.h"
+#include "varvik_version.h"
 
 namespace {
 
@@ -181,27 +184,32 @@ QImage Background(int scale)
 
 // --- icon -------------------------------------------------------------------
 
-// Three-by-five pixel letters.
+// Three-by-five pixel letters: the name's, and all a version number needs.
 const std::map<char, const char*> kGlyphs{
     {'V', "1.1" "1.1" "1.1" "1.1" ".1."}, {'A', ".1." "1.1" "111" "1.1" "1.1"},
     {'R', "11." "1.1" "11." "1.1" "1.1"}, {'I', "111" ".1." ".1." ".1." "111"},
-    {'K', "1.1" "1.1" "11." "1.1" "1.1"}, {'1', ".1." "11." ".1." ".1." "111"},
-    {'4', "1.1" "1.1" "111" "..1" "..1"}, {'.', "..." "..." "..." "..." ".1."},
+    {'K', "1.1" "1.1" "11." "1.1" "1.1"}, {'.', "..." "..." "..." "..." ".1."},
+    {'0', "111" "1.1" "1.1" "1.1" "111"}, {'1', ".1." "11." ".1." ".1." "111"},
+    {'2', "11." "..1" ".1." "1.." "111"}, {'3', "11." "..1" ".1." "..1" "11."},
+    {'4', "1.1" "1.1" "111" "..1" "..1"}, {'5', "111" "1.." "11." "..1" "11."},
+    {'6', ".11" "1.." "111" "1.1" "111"}, {'7', "111" "..1" ".1." ".1." ".1."},
+    {'8', "111" "1.1" "111" "1.1" "111"}, {'9', "111" "1.1" "111" "..1" "11."},
 };
 
 enum IconIndex : uint8_t { kClear = 0, kBlack = 1, kYellow = 2, kGreen = 3 };
 
 // Letters of scale x scale pixels a dot, gap pixels apart.
-void DrawText(QImage& icon, const char* text, int x, int y, int scale, int gap, uint8_t colour)
+void DrawText(QImage& icon, std::string_view text, int x, int y, int scale, int gap, uint8_t colour)
 {
-    for (; *text; ++text, x += (3 + 1) * scale + gap) {
-        const char* glyph = kGlyphs.at(*text);
+    for (const char letter : text) {
+        const char* glyph = kGlyphs.at(letter);
         for (int gy = 0; gy < 5; ++gy)
             for (int gx = 0; gx < 3; ++gx)
                 if (glyph[gy * 3 + gx] == '1')
                     for (int sy = 0; sy < scale; ++sy)
                         for (int sx = 0; sx < scale; ++sx)
                             icon.setPixel(x + gx * scale + sx, y + gy * scale + sy, colour);
+        x += (3 + 1) * scale + gap;
     }
 }
 
@@ -242,7 +250,7 @@ QImage Icon(const IconLayout& layout)
     icon.fill(kClear);
 
     if (layout.tinyScale > 0)
-        DrawText(icon, "V1.4.1", layout.tinyX, 0, layout.tinyScale, 0, kBlack);
+        DrawText(icon, "V" + std::string(varvik::kVersion), layout.tinyX, 0, layout.tinyScale, 0, kBlack);
     DrawText(icon, "VAR", layout.lettersX, layout.varY, layout.letterScale, layout.gap, kYellow);
     DrawText(icon, "VIK", layout.lettersX, layout.vikY, layout.letterScale, layout.gap, kGreen);
 

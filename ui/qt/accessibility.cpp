@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 
 #include "controls.h"
+#include "form1_layout.h"
 
 namespace varvik::ui {
 
@@ -65,11 +66,10 @@ class LinkAccessible : public QAccessibleWidget {
 public:
     explicit LinkAccessible(ClickLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
 
+    // Its value is the address it opens.
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<ClickLabel*>(widget())->text();
-        return QAccessibleWidget::text(kind);
+        return kind == QAccessible::Value ? QString::fromUtf8(kHomepage) : QAccessibleWidget::text(kind);
     }
 
     QStringList actionNames() const override { return {pressAction()}; }

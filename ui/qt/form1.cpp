@@ -9,8 +9,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QResource>
-#include <QTimer>
-#include <QWindow>
 #include <QPushButton>
 #include <algorithm>
 
@@ -117,27 +115,14 @@ void SetControlColours(const ControlRow& row, QWidget* widget, const QPalette& s
     widget->setPalette(palette);
 }
 
-// Names that a screen reader speaks: a field by its heading and key line.
+// What a screen reader says of a control, as the window's description has it.
 void NameForScreenReaders(Control control, QWidget* widget)
 {
-    static const std::pair<Control, const char*> names[] = {
-        {Control::Text1, "FV, Nuvarande färdighetsvärde"},
-        {Control::Text2, "GEV, Grundegenskapsvärde"},
-        {Control::Text3, "FVb, Blivande färdighetsvärde"},
-        {Control::Text4, "EP, Kostnad i antal erfarenhetspoäng"},
-        {Control::Command1, "Beräkna EP"},
-        {Control::Command2, "Beräkna FVb"},
-        {Control::Command3, "Rensa"},
-        {Control::Picture1, "Dekorlist"},
+    const auto text = [](std::string_view spoken) {
+        return QString::fromUtf8(spoken.data(), static_cast<qsizetype>(spoken.size()));
     };
-    for (const auto& [named, spoken] : names)
-        if (control == named)
-            widget->setAccessibleName(QString::fromUtf8(spoken));
-    // The key lines are read without the spaces that pad them in the box.
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setAccessibleName(label->text().trimmed());
-    if (control == Control::Label10)
-        widget->setAccessibleDescription(QString::fromUtf8("Öppnar hemsidan i webbläsaren"));
+    widget->setAccessibleName(text(AccessibleName(control)));
+    widget->setAccessibleDescription(text(AccessibleDescription(control)));
 }
 
 // The least width of a message box that shows the whole of its title in a
@@ -221,7 +206,21 @@ Form1::Form1(MessageBoxFn messageBox, OpenerFn opener, QWidget* parent)
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientPixelWidth, kClientPixelHeight);
+    // Of a fixed size, except on Wayland: there a compositor holds a
+    // maximised or full-screen window to the size it gives, with or without
+    // the window's asking (a key of the desktop's, the maximise button Qt's
+    // own title bar shows), and a window that kept to its own size would be
+    // disconnected and the program would end. There the window asks only for
+    // its least size and takes what it is given (an edge of Qt's frame
+    // dragged outwards too), showing itself in the top-left corner; back to
+    // normal, the compositor leaves the size to the window, which takes its
+    // own again.
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        setMinimumSize(kClientPixelWidth, kClientPixelHeight);
+        resize(kClientPixelWidth, kClientPixelHeight);
+    } else {
+        setFixedSize(kClientPixelWidth, kClientPixelHeight);
+    }
     setFont(ProgramFont());
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A field lays out its empty text in the application's font the moment
@@ -375,60 +374,12 @@ QPixmap Form1::Picture(const QString& name, bool twice)
     return picture;
 }
 
-void Form1::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    QWindow* window = windowHandle();
-    static_cast<void>(
-        connect(window, &QWindow::windowStateChanged, this, &Form1::WindowStateAsked, Qt::UniqueConnection));
-    window->removeEventFilter(this); // shown again: watched once
-    window->installEventFilter(this);
-}
-
-// A window of a fixed size gains nothing by being maximised, but Qt's own
-// title bar on Wayland offers it all the same, and a compositor holds a
-// maximised window to the size it gives: one that kept to its own size there
-// would be disconnected, and the program would end. So the moment the window
-// is asked, before the compositor answers, it lets go of its size;
-// maximised, it goes back to normal, and only once the compositor has made
-// it normal again does it keep its size again. Full screen needs nothing: a
-// compositor shows a smaller window whole there.
-void Form1::WindowStateAsked(Qt::WindowState state)
-{
-    if (state == Qt::WindowMaximized)
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    // The state the desktop gave the window.
-    if (watched == windowHandle() && event->type() == QEvent::WindowStateChange) {
-        const Qt::WindowStates states = windowHandle()->windowStates();
-        if (states & Qt::WindowMaximized) {
-            // A Wayland compositor may maximise the window unasked (a key of
-            // the desktop's): Qt then held it to its own size, which the
-            // compositor would take as a broken promise at the window's next
-            // picture. It leaves the screen before drawing one and comes back
-            // normal, as a new window of the desktop's. Qt tells the window no
-            // sooner: a picture already waiting to go out then (a maximise
-            // a moment after coming back) still breaks it.
-            if (QGuiApplication::platformName() == QLatin1String("wayland") &&
-                windowHandle()->size() == QSize(kClientPixelWidth, kClientPixelHeight))
-                hide();
-            QTimer::singleShot(0, this, &QWidget::showNormal);
-        } else if (!(states & (Qt::WindowFullScreen | Qt::WindowMinimized))) {
-            setFixedSize(kClientPixelWidth, kClientPixelHeight);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void Form1::paintEvent(QPaintEvent*)
 {
     // Drawn once at its own size from the top-left corner; the window shows
     // only the part that fits.
     QPainter painter(this);
-    if (width() > kClientPixelWidth || height() > kClientPixelHeight) // for the moment it is maximised
+    if (width() > kClientPixelWidth || height() > kClientPixelHeight) // maximised or full screen on Wayland
         painter.fillRect(rect(), palette().window());
     if (devicePixelRatioF() > 1 && !twiceLooked_) {
         twiceLooked_ = true;

@@ -43,8 +43,6 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::string Text(Control box) const override;
@@ -55,7 +53,6 @@ private:
     TextBox* Box(Control box) const;
     void Build();
     void ApplyColours();
-    void WindowStateAsked(Qt::WindowState state);
 
     static QPixmap Picture(const QString& name, bool twice);
     static QPixmap TwiceTheBackground();

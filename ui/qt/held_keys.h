@@ -19,7 +19,7 @@ class HeldKeys : public QObject {
 public:
     explicit HeldKeys(QObject* parent = nullptr) : QObject(parent) {}
 
-    // Lets go of every key, as when another program takes the keyboard.
+    // For when another program takes the keyboard.
     void Forget() { held_.clear(); }
 
 protected:

@@ -9,8 +9,8 @@
 #   held_keys.sh --wine PREFIX Varvik141.exe
 set -euo pipefail
 here=$(dirname "$0")
-# shellcheck source=xvfb_window.sh
-source "$here/xvfb_window.sh"
+# shellcheck source=../../tests/helpers/xvfb_window.sh
+source "$here/../../tests/helpers/xvfb_window.sh"
 program_command "$@"
 failures=0
 

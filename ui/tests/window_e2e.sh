@@ -10,8 +10,8 @@
 #                                                           the reader its message box
 set -euo pipefail
 here=$(dirname "$0")
-# shellcheck source=xvfb_window.sh
-source "$here/xvfb_window.sh"
+# shellcheck source=../../tests/helpers/xvfb_window.sh
+source "$here/../../tests/helpers/xvfb_window.sh"
 program_command "$@"
 shift "$given"
 reference=$1

@@ -6,9 +6,7 @@
 #include <initguid.h>
 #include <oleacc.h>
 
-#include <string_view>
-#include <type_traits>
-#include <vector>
+#include <string>
 
 #include "windows_text.h"
 
@@ -17,51 +15,55 @@ namespace varvik::win32 {
 namespace {
 
 using ui::Control;
-using ui::ControlRow;
 using ui::Kind;
 
-constexpr wchar_t kClientObjectProperty[] = L"VarvikClientObject";
-constexpr wchar_t kFieldProperty[] = L"VarvikProxied";
-
-bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
-
-BSTR Text(std::wstring_view text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
-
-// A label's caption as read aloud: without the spaces that pad it on the
-// screen.
-std::wstring Spoken(const char* caption)
+HRESULT Text(std::wstring_view text, BSTR* out)
 {
-    std::wstring text = ui::WideText(caption);
-    const auto first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-// An IAccessible that passes every call to another, the system's proxy of
-// the same window; what differs is overridden.
-class Forwarding : public IAccessible {
+HRESULT Number(LONG value, VARIANT* out)
+{
+    out->vt = VT_I4;
+    out->lVal = value;
+    return S_OK;
+}
+
+// A window's object, which it answers for itself where it speaks.
+HRESULT ObjectOf(HWND window, IDispatch** object)
+{
+    return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+                                      reinterpret_cast<void**>(object));
+}
+HRESULT ObjectOf(HWND window, IAccessible** object)
+{
+    return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                      reinterpret_cast<void**>(object));
+}
+
+// The system's own object for the window's client area (no row) or one of
+// its controls, with what the window's description adds. The client area's
+// children are its controls' windows in the order of the description (the
+// shapes have none), and a question about one goes to that child's object.
+class Accessible final : public IAccessible {
 public:
-    explicit Forwarding(IAccessible* inner) : inner_(inner) {}
-    virtual ~Forwarding()
+    Accessible(IAccessible* system, HWND window, const ui::ControlRow* row) : system_(system), window_(window), row_(row)
     {
-        if (inner_)
-            inner_->Release();
     }
-    Forwarding(const Forwarding&) = delete;
-    Forwarding& operator=(const Forwarding&) = delete;
+    ~Accessible() { system_->Release(); }
+    Accessible(const Accessible&) = delete;
+    Accessible& operator=(const Accessible&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        *object = iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible ? this : nullptr;
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
     ULONG STDMETHODCALLTYPE Release() override
@@ -71,15 +73,8 @@ public:
             delete this;
         return static_cast<ULONG>(left);
     }
-
-    // Screen readers call IAccessible directly; scripting through IDispatch
-    // is not offered.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        if (count)
-            *count = 0;
-        return S_OK;
-    }
+    // Readers call IAccessible directly; scripting through IDispatch is not offered.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
@@ -87,547 +82,237 @@ public:
         return E_NOTIMPL;
     }
 
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
-    {
-        return Ask(parent, [&] { return inner_->get_accParent(parent); });
-    }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
     {
-        return Ask(count, [&] { return inner_->get_accChildCount(count); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
-    {
-        return Ask(object, [&] { return inner_->get_accChild(child, object); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
-    {
-        return Ask(name, [&] { return inner_->get_accName(child, name); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
-    {
-        return Ask(value, [&] { return inner_->get_accValue(child, value); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
-    {
-        return Ask(description, [&] { return inner_->get_accDescription(child, description); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
-    {
-        return Ask(role, [&] { return inner_->get_accRole(child, role); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
-    {
-        return Ask(state, [&] { return inner_->get_accState(child, state); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
-    {
-        return Ask(help, [&] { return inner_->get_accHelp(child, help); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
-    {
-        if (!topic)
-            return E_POINTER;
-        *topic = 0;
-        return Ask(file, [&] { return inner_->get_accHelpTopic(file, child, topic); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
-    {
-        return Ask(shortcut, [&] { return inner_->get_accKeyboardShortcut(child, shortcut); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
-    {
-        return Ask(child, [&] { return inner_->get_accFocus(child); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
-    {
-        return Ask(children, [&] { return inner_->get_accSelection(children); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
-    {
-        return Ask(action, [&] { return inner_->get_accDefaultAction(child, action); });
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG how, VARIANT child) override
-    {
-        return inner_ ? inner_->accSelect(how, child) : RPC_E_DISCONNECTED;
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override
-    {
-        if (!left || !top || !width || !height)
-            return E_POINTER;
-        *left = *top = *width = *height = 0;
-        return inner_ ? inner_->accLocation(left, top, width, height, child) : RPC_E_DISCONNECTED;
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
-    {
-        return Ask(end, [&] { return inner_->accNavigate(direction, start, end); });
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
-    {
-        return Ask(child, [&] { return inner_->accHitTest(x, y, child); });
-    }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
-    {
-        return inner_ ? inner_->accDoDefaultAction(child) : RPC_E_DISCONNECTED;
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
-    {
-        return inner_ ? inner_->put_accName(child, name) : RPC_E_DISCONNECTED;
-    }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
-    {
-        return inner_ ? inner_->put_accValue(child, value) : RPC_E_DISCONNECTED;
-    }
-
-protected:
-    // Asks the proxy for one value, which is empty before the proxy answers:
-    // a proxy that fails or knows nothing of the question (Wine's leaves
-    // some answers unwritten) then leaves no undefined value to the reader.
-    template <typename Out, typename AskProxy>
-    HRESULT Ask(Out* out, AskProxy ask)
-    {
-        if (!out)
-            return E_POINTER;
-        if constexpr (std::is_same_v<Out, VARIANT>)
-            VariantInit(out);
-        else
-            *out = {};
-        return inner_ ? ask() : RPC_E_DISCONNECTED;
-    }
-
-    IAccessible* inner_;
-
-private:
-    LONG references_ = 1;
-};
-
-IAccessible* StandardObject(HWND hwnd, LONG object)
-{
-    IAccessible* proxy = nullptr;
-    if (FAILED(CreateStdAccessibleObject(hwnd, object, IID_IAccessible, reinterpret_cast<void**>(&proxy))))
-        return nullptr;
-    return proxy;
-}
-
-// --- the entry fields and buttons ---------------------------------------------
-
-// The system's proxy of a standard control with what it lacks filled in: an
-// entry field's name, which would come from a label window before it, and
-// the value of its text; a button's role and press, where the proxy knows
-// the button only as a window (as Wine's does).
-class ControlProxy : public Forwarding {
-public:
-    ControlProxy(IAccessible* proxy, HWND control, std::wstring name)
-        : Forwarding(proxy), control_(control), name_(std::move(name)), button_(name_.empty())
-    {
-    }
-
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
-    {
-        if (button_ || !IsSelf(child))
-            return Forwarding::get_accName(child, name);
-        if (!name)
-            return E_POINTER;
-        *name = Text(name_);
+        if (!count || row_)
+            return count ? system_->get_accChildCount(count) : E_POINTER;
+        for (*count = 0; Child(*count + 1);)
+            ++*count;
         return S_OK;
     }
-
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
-    {
-        if (button_ || !IsSelf(child))
-            return Forwarding::get_accValue(child, value);
-        if (!value)
-            return E_POINTER;
-        if (!IsWindow(control_))
-            return RPC_E_DISCONNECTED;
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control_)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(control_, text.data(), static_cast<int>(text.size()))));
-        *value = Text(text);
-        return S_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
-    {
-        const HRESULT result = Forwarding::get_accRole(child, role);
-        if (button_ && IsSelf(child) && SUCCEEDED(result) && role->vt == VT_I4 && role->lVal == ROLE_SYSTEM_CLIENT)
-            role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-        return result;
-    }
-
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
-    {
-        const HRESULT result = Forwarding::get_accDefaultAction(child, action);
-        if (!action || !button_ || !IsSelf(child) || (result == S_OK && *action))
-            return result;
-        *action = Text(L"Tryck");
-        return S_OK;
-    }
-
-    // Pressed as by a click, once the reader's call has returned.
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
-    {
-        if (!button_ || !IsSelf(child))
-            return Forwarding::accDoDefaultAction(child);
-        if (!IsWindow(control_))
-            return RPC_E_DISCONNECTED;
-        PostMessageW(control_, BM_CLICK, 0, 0);
-        return S_OK;
-    }
-
-private:
-    HWND control_;
-    std::wstring name_;
-    bool button_;
-};
-
-struct Proxied {
-    WNDPROC original;
-    std::wstring name;
-};
-
-LRESULT CALLBACK ProxiedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* proxied = static_cast<Proxied*>(GetPropW(hwnd, kFieldProperty));
-    if (!proxied)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    const WNDPROC original = proxied->original;
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (IAccessible* proxy = StandardObject(hwnd, OBJID_CLIENT)) {
-            auto* object = new ControlProxy(proxy, hwnd, proxied->name);
-            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
-            object->Release();
-            return result;
-        }
-    } else if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(hwnd, kFieldProperty);
-        delete proxied;
-    }
-    return CallWindowProcW(original, hwnd, message, wParam, lParam);
-}
-
-void Proxy(HWND control, const std::wstring& name)
-{
-    auto* proxied = new Proxied{nullptr, name};
-    SetPropW(control, kFieldProperty, proxied);
-    proxied->original =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProxiedProc)));
-}
-
-// --- the client area -----------------------------------------------------------
-
-// The window's client area: its child windows and its painted labels, in the
-// order of the window's description, which reads from the top down. Child
-// ids count from 1 in that order; a label is a simple element of this
-// object, a child window an object of its own.
-class ClientArea : public Forwarding {
-public:
-    ClientArea(IAccessible* proxy, AccessibleForm form) : Forwarding(proxy), form_(std::move(form))
-    {
-        for (const ControlRow& row : ui::kForm1Controls)
-            if (row.kind != Kind::Shape)
-                items_.push_back(row.id);
-    }
-
-    void Disconnect()
-    {
-        connected_ = false;
-        if (inner_) {
-            inner_->Release();
-            inner_ = nullptr;
-        }
-    }
-
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        *count = connected_ ? static_cast<LONG>(items_.size()) : 0;
-        return connected_ ? S_OK : RPC_E_DISCONNECTED;
-    }
-
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
     {
         if (!object)
             return E_POINTER;
-        *object = nullptr;
-        const Control* item = Item(child);
-        if (!item)
-            return connected_ ? E_INVALIDARG : RPC_E_DISCONNECTED;
-        const HWND window = form_.handle(*item);
-        if (!window)
-            return S_FALSE; // a painted label: this object answers for it
-        return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
-                                          reinterpret_cast<void**>(object));
+        const HWND window = Child(child);
+        return window ? ObjectOf(window, object) : system_->get_accChild(child, object);
     }
 
+    // The names are the windows' own: a caption, a field's heading (the
+    // static window before it), the window's title for the client area.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        if (!name)
-            return E_POINTER;
-        *name = nullptr;
-        if (IsSelf(child))
-            return Forwarding::get_accName(child, name);
-        return Answer(child, [&](IAccessible* window) { return window->get_accName(Self(), name); },
-                      [&](const ControlRow& row) {
-                          *name = Text(Spoken(row.caption));
-                          return S_OK;
-                      });
+        return Ask(child, name, [&](IAccessible* object, VARIANT id) { return object->get_accName(id, name); });
     }
-
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
-        if (!value)
-            return E_POINTER;
-        *value = nullptr;
-        if (IsSelf(child))
-            return Forwarding::get_accValue(child, value);
-        return Answer(child, [&](IAccessible* window) { return window->get_accValue(Self(), value); },
-                      [&](const ControlRow& row) {
-                          // A link's value is where it leads.
-                          if (row.id != Control::Label10)
-                              return DISP_E_MEMBERNOTFOUND;
-                          *value = Text(ui::WideText(ui::kHomepage));
-                          return S_OK;
-                      });
+        return Ask(child, value, [&](IAccessible* object, VARIANT id) {
+            return Is(Control::Label10) ? Text(ui::WideText(ui::kHomepage), value) : object->get_accValue(id, value);
+        });
     }
-
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
+    {
+        return Ask(child, description, [&](IAccessible* object, VARIANT id) {
+            const std::wstring own = row_ ? ui::WideText(ui::AccessibleDescription(row_->id)) : std::wstring();
+            return own.empty() ? object->get_accDescription(id, description) : Text(own, description);
+        });
+    }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        if (!role)
-            return E_POINTER;
-        VariantInit(role);
-        if (IsSelf(child))
-            return Forwarding::get_accRole(child, role);
-        return Answer(child, [&](IAccessible* window) { return window->get_accRole(Self(), role); },
-                      [&](const ControlRow& row) {
-                          role->vt = VT_I4;
-                          role->lVal = row.id == Control::Label10 ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
-                          return S_OK;
-                      });
+        return Ask(child, role, [&](IAccessible* object, VARIANT id) {
+            if (Is(Control::Label10))
+                return Number(ROLE_SYSTEM_LINK, role);
+            if (row_ && row_->kind == Kind::Label) // for Wine, whose proxy knows no static text
+                return Number(ROLE_SYSTEM_STATICTEXT, role);
+            const HRESULT result = object->get_accRole(id, role);
+            if (WineButton() && result == S_OK && role->vt == VT_I4 && role->lVal == ROLE_SYSTEM_CLIENT)
+                role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+            return result;
+        });
     }
-
+    // A label's window is hidden, but its words are on the screen.
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
-        if (!state)
-            return E_POINTER;
-        VariantInit(state);
-        if (IsSelf(child))
-            return Forwarding::get_accState(child, state);
-        return Answer(child, [&](IAccessible* window) { return window->get_accState(Self(), state); },
-                      [&](const ControlRow& row) {
-                          state->vt = VT_I4;
-                          state->lVal = row.id == Control::Label10 ? STATE_SYSTEM_LINKED : STATE_SYSTEM_READONLY;
-                          return S_OK;
-                      });
+        return Ask(child, state, [&](IAccessible* object, VARIANT id) {
+            if (row_ && row_->kind == Kind::Label)
+                return Number(Is(Control::Label10) ? STATE_SYSTEM_LINKED : STATE_SYSTEM_READONLY, state);
+            return object->get_accState(id, state);
+        });
     }
-
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        if (!action)
-            return E_POINTER;
-        *action = nullptr;
-        if (IsSelf(child))
-            return Forwarding::get_accDefaultAction(child, action);
-        return Answer(child, [&](IAccessible* window) { return window->get_accDefaultAction(Self(), action); },
-                      [&](const ControlRow& row) {
-                          if (row.id != Control::Label10)
-                              return DISP_E_MEMBERNOTFOUND;
-                          *action = Text(L"Öppna");
-                          return S_OK;
-                      });
+        return Ask(child, action, [&](IAccessible* object, VARIANT id) {
+            if (Is(Control::Label10))
+                return Text(L"Öppna", action);
+            const HRESULT result = object->get_accDefaultAction(id, action);
+            return WineButton() && result != S_OK ? Text(L"Tryck", action) : result;
+        });
     }
-
-    // No painted label has a key of its own; a child window answers for its
-    // own.
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
-    {
-        if (!shortcut)
-            return E_POINTER;
-        *shortcut = nullptr;
-        if (IsSelf(child))
-            return Forwarding::get_accKeyboardShortcut(child, shortcut);
-        return Answer(child, [&](IAccessible* window) { return window->get_accKeyboardShortcut(Self(), shortcut); },
-                      [](const ControlRow&) { return S_FALSE; });
-    }
-
-    // The link opens the homepage as a click on it does, through the same
-    // handler, once the reader's call has returned.
+    // The link opens the homepage as its click does, and a button presses,
+    // once the reader's call has returned.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
-        if (IsSelf(child))
-            return Forwarding::accDoDefaultAction(child);
-        return Answer(child, [&](IAccessible* window) { return window->accDoDefaultAction(Self()); },
-                      [&](const ControlRow& row) {
-                          if (row.id != Control::Label10)
-                              return DISP_E_MEMBERNOTFOUND;
-                          form_.openHomepage();
-                          return S_OK;
-                      });
+        return Ask(child, [&](IAccessible* object, VARIANT id) {
+            if (Is(Control::Label10)) {
+                const HWND form = GetParent(window_);
+                const WPARAM clicked = MAKEWPARAM(WindowId(row_->id), STN_CLICKED);
+                return form && PostMessageW(form, WM_COMMAND, clicked, reinterpret_cast<LPARAM>(window_)) ? S_OK : E_FAIL;
+            }
+            const HRESULT result = object->accDoDefaultAction(id);
+            return WineButton() && FAILED(result) ? (PostMessageW(window_, BM_CLICK, 0, 0) ? S_OK : E_FAIL) : result;
+        });
     }
-
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
+    {
+        return Ask(child, shortcut,
+                   [&](IAccessible* object, VARIANT id) { return object->get_accKeyboardShortcut(id, shortcut); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
+    {
+        return Ask(child, help, [&](IAccessible* object, VARIANT id) { return object->get_accHelp(id, help); });
+    }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override
     {
         if (!left || !top || !width || !height)
             return E_POINTER;
-        if (IsSelf(child))
-            return Forwarding::accLocation(left, top, width, height, child);
-        return Answer(child,
-                      [&](IAccessible* window) { return window->accLocation(left, top, width, height, Self()); },
-                      [&](const ControlRow& row) {
-                          RECT r = form_.rect(row.id);
-                          MapWindowPoints(form_.hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-                          *left = r.left;
-                          *top = r.top;
-                          *width = r.right - r.left;
-                          *height = r.bottom - r.top;
-                          return S_OK;
-                      });
+        return Ask(child, [&](IAccessible* object, VARIANT id) {
+            return object->accLocation(left, top, width, height, id);
+        });
     }
 
-    // The topmost item under a point of the screen: the description's later
-    // rows lie over the earlier.
+    // The control under a point, a painted label too, the later rows of the
+    // description lying over the earlier.
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
     {
-        if (!child)
-            return E_POINTER;
+        if (row_ || !child)
+            return child ? system_->accHitTest(x, y, child) : E_POINTER;
         VariantInit(child);
-        if (!connected_)
-            return RPC_E_DISCONNECTED;
         POINT point{x, y};
-        ScreenToClient(form_.hwnd, &point);
-        RECT client;
-        GetClientRect(form_.hwnd, &client);
-        if (!PtInRect(&client, point))
+        RECT area;
+        if (!ScreenToClient(window_, &point) || !GetClientRect(window_, &area) || !PtInRect(&area, point))
             return S_FALSE;
-        for (std::size_t i = items_.size(); i-- > 0;) {
-            const RECT r = form_.rect(items_[i]);
-            if (!PtInRect(&r, point))
-                continue;
-            if (const HWND window = form_.handle(items_[i])) {
-                child->vt = VT_DISPATCH;
-                return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
-                                                  reinterpret_cast<void**>(&child->pdispVal));
-            }
-            child->vt = VT_I4;
-            child->lVal = static_cast<LONG>(i + 1);
-            return S_OK;
+        HWND under = nullptr;
+        for (LONG n = 1; const HWND window = Child(n); ++n) {
+            GetWindowRect(window, &area);
+            MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+            if (PtInRect(&area, point))
+                under = window;
         }
-        child->vt = VT_I4;
-        child->lVal = CHILDID_SELF;
-        return S_OK;
+        if (!under)
+            return Number(CHILDID_SELF, child);
+        child->vt = VT_DISPATCH;
+        const HRESULT result = ObjectOf(under, &child->pdispVal);
+        if (FAILED(result))
+            VariantInit(child);
+        return result;
     }
 
-    // The focus is on one of the child windows, or on none of this window's.
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return system_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
     {
-        if (!child)
-            return E_POINTER;
-        VariantInit(child);
-        if (!connected_)
-            return RPC_E_DISCONNECTED;
-        const HWND focus = GetFocus();
-        for (const Control item : items_)
-            if (focus && form_.handle(item) == focus) {
-                child->vt = VT_DISPATCH;
-                return AccessibleObjectFromWindow(focus, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
-                                                  reinterpret_cast<void**>(&child->pdispVal));
-            }
-        if (focus == form_.hwnd) {
-            child->vt = VT_I4;
-            child->lVal = CHILDID_SELF;
-        }
-        return S_OK;
+        return system_->get_accHelpTopic(file, child, topic);
     }
-
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return system_->get_accFocus(child); }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
     {
-        if (!children)
-            return E_POINTER;
-        VariantInit(children);
-        return S_OK;
+        return system_->get_accSelection(children);
     }
-
+    HRESULT STDMETHODCALLTYPE accSelect(LONG how, VARIANT child) override { return system_->accSelect(how, child); }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
     {
-        if (!end)
-            return E_POINTER;
-        VariantInit(end);
-        if (IsSelf(start))
-            return Forwarding::accNavigate(direction, start, end);
-        return E_NOTIMPL;
+        return system_->accNavigate(direction, start, end);
     }
-
-    HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return system_->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return system_->put_accValue(child, value);
+    }
 
 private:
-    static VARIANT Self()
-    {
-        VARIANT self;
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        return self;
-    }
+    bool Is(Control control) const { return row_ && row_->id == control; }
 
-    const Control* Item(const VARIANT& child) const
-    {
-        if (!connected_ || child.vt != VT_I4 || child.lVal < 1 || child.lVal > static_cast<LONG>(items_.size()))
-            return nullptr;
-        return &items_[static_cast<std::size_t>(child.lVal - 1)];
-    }
+    // Wine 8's proxy knows a push button only as a window: no role, no
+    // action, no press. The lines that fill these in exist only for Wine;
+    // Windows' proxy has all three.
+    bool WineButton() const { return row_ && row_->kind == Kind::PushButton; }
 
-    // A question about a child: a child window's own object answers it, this
-    // object for a painted label.
-    template <typename AskWindow, typename AskLabel>
-    HRESULT Answer(const VARIANT& child, AskWindow askWindow, AskLabel askLabel)
+    // The client area's child of a number, counted from 1.
+    HWND Child(LONG number) const
     {
-        const Control* item = Item(child);
-        if (!item)
-            return connected_ ? E_INVALIDARG : RPC_E_DISCONNECTED;
-        if (const HWND window = form_.handle(*item)) {
-            IAccessible* object = nullptr;
-            const HRESULT found = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                                             reinterpret_cast<void**>(&object));
-            if (FAILED(found))
-                return found;
-            const HRESULT answer = askWindow(object);
+        for (const ui::ControlRow& row : ui::kForm1Controls)
+            if (const HWND window = row_ ? nullptr : GetDlgItem(window_, WindowId(row.id)); window && --number == 0)
+                return window;
+        return nullptr;
+    }
+    HWND Child(const VARIANT& child) const { return child.vt == VT_I4 && child.lVal > 0 ? Child(child.lVal) : nullptr; }
+
+    // Answers with `answer(object, id)`: for a child of the client area,
+    // that child's object about itself; else the system's object (which
+    // `answer` may overrule) about what was asked.
+    template <typename Answer>
+    HRESULT Ask(const VARIANT& child, Answer answer)
+    {
+        IAccessible* object = nullptr;
+        if (const HWND window = Child(child); window && SUCCEEDED(ObjectOf(window, &object))) {
+            VARIANT self;
+            Number(CHILDID_SELF, &self);
+            const HRESULT result = answer(object, self);
             object->Release();
-            return answer;
+            return result;
         }
-        return askLabel(ui::Row(*item));
+        return child.vt == VT_I4 && child.lVal == CHILDID_SELF ? answer(system_, child) : E_INVALIDARG;
+    }
+    template <typename Out, typename Answer>
+    HRESULT Ask(const VARIANT& child, Out* out, Answer answer)
+    {
+        return out ? Ask(child, answer) : E_POINTER;
     }
 
-    AccessibleForm form_;
-    std::vector<Control> items_;
-    bool connected_ = true;
+    IAccessible* system_;
+    HWND window_;
+    const ui::ControlRow* row_;
+    LONG references_ = 1;
 };
+
+LRESULT Answer(HWND window, const ui::ControlRow* row, WPARAM wParam)
+{
+    IAccessible* system = nullptr;
+    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&system))))
+        return 0;
+    auto* object = new Accessible(system, window, row);
+    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+    object->Release();
+    return result;
+}
+
+constexpr wchar_t kOwnProcedure[] = L"VarvikOwnProcedure";
+
+// A control's window procedure in front of its class's own: it answers
+// WM_GETOBJECT with the control's object.
+LRESULT CALLBACK Answering(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto own = reinterpret_cast<WNDPROC>(GetPropW(window, kOwnProcedure));
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT)
+        if (const LRESULT object = Answer(
+                window, reinterpret_cast<const ui::ControlRow*>(GetWindowLongPtrW(window, GWLP_USERDATA)), wParam))
+            return object;
+    if (message == WM_NCDESTROY)
+        RemovePropW(window, kOwnProcedure);
+    return CallWindowProcW(own, window, message, wParam, lParam);
+}
 
 } // namespace
 
-LRESULT ClientObject(const AccessibleForm& form, WPARAM wParam, LPARAM lParam)
+LRESULT ClientObject(HWND form, WPARAM wParam, LPARAM lParam)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
-        return 0;
-    auto* area = static_cast<ClientArea*>(GetPropW(form.hwnd, kClientObjectProperty));
-    if (!area) {
-        IAccessible* proxy = StandardObject(form.hwnd, OBJID_CLIENT);
-        if (!proxy)
-            return 0;
-        area = new ClientArea(proxy, form);
-        SetPropW(form.hwnd, kClientObjectProperty, area);
-    }
-    return LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(area));
+    return static_cast<LONG>(lParam) == OBJID_CLIENT ? Answer(form, nullptr, wParam) : 0;
 }
 
-void DisconnectClientObject(HWND hwnd)
+void Speak(HWND window, Control control)
 {
-    if (auto* area = static_cast<ClientArea*>(RemovePropW(hwnd, kClientObjectProperty))) {
-        area->Disconnect();
-        area->Release();
-    }
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&ui::Row(control)));
+    SetPropW(window, kOwnProcedure, reinterpret_cast<HANDLE>(GetWindowLongPtrW(window, GWLP_WNDPROC)));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Answering));
 }
-
-void NameField(HWND field, const std::wstring& name) { Proxy(field, name); }
-
-void ProxyButton(HWND button) { Proxy(button, {}); }
 
 } // namespace varvik::win32

@@ -24,19 +24,6 @@ using namespace varvik::ui;
 
 constexpr wchar_t kFormClass[] = L"VarvikForm1";
 constexpr wchar_t kPictureBoxClass[] = L"VarvikPictureBox";
-constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which Enter and Escape send
-constexpr UINT kOpenHomepage = WM_APP + 1; // a screen reader's press on the link
-
-// The heading over an entry field, whose caption names it.
-Control HeadingOf(Control field)
-{
-    switch (field) {
-    case Control::Text1: return Control::Label1;
-    case Control::Text2: return Control::Label2;
-    case Control::Text3: return Control::Label3;
-    default: return Control::Label4;
-    }
-}
 
 const std::wstring& Caption()
 {
@@ -494,7 +481,7 @@ void Form1::ApplyDpi(int dpi)
         hand_ = LoadCursorW(instance_, MAKEINTRESOURCEW(VARVIK_HAND_CURSOR));
 
     for (const ControlRow& row : kForm1Controls)
-        if (const HWND child = Handle(row.id)) {
+        if (const HWND child = hwnd_ ? GetDlgItem(hwnd_, WindowId(row.id)) : nullptr) {
             const RECT r = Rect(row);
             SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -520,44 +507,56 @@ void Form1::ApplyDpi(int dpi)
 // False when a control could not be made: the window is then not made either.
 bool Form1::Build()
 {
+    // A label is painted, and has a hidden static window of its own with its
+    // words for a screen reader. A heading's comes just before its field,
+    // which the system names after the static window before it.
+    const auto make = [this](const ControlRow& row, const wchar_t* kind, DWORD style, DWORD exStyle,
+                             const std::wstring& text) {
+        const RECT r = Rect(row);
+        const HWND child = CreateWindowExW(exStyle, kind, text.c_str(), WS_CHILD | style, r.left, r.top,
+                                           r.right - r.left, r.bottom - r.top, hwnd_,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowId(row.id))), instance_,
+                                           nullptr);
+        if (child) {
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.font)), FALSE);
+            if (row.kind != Kind::PictureBox)
+                Speak(child, row.id);
+        }
+        return child;
+    };
+    const auto label = [&](const ControlRow& row) {
+        return make(row, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, WideText(AccessibleName(row.id)));
+    };
     // Child windows in the order of the tab cycle, which is the order the
     // keyboard's Tab visits them in.
     for (const Control control : kTabCycle) {
         const ControlRow& row = Row(control);
-        const RECT r = Rect(row);
-        const PixelRect p{r.left, r.top, r.right - r.left, r.bottom - r.top};
         const std::wstring caption = WideText(row.caption);
-        const auto index = static_cast<std::size_t>(control);
-        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index));
         HWND child = nullptr;
         switch (row.kind) {
         case Kind::TextBox:
-            child = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, p.left, p.top,
-                                    p.width, p.height, hwnd_, id, instance_, nullptr);
-            if (child) {
+            for (const FieldKey& key : kFieldKeys)
+                if (key.field == control && !label(Row(key.heading)))
+                    return false;
+            child = make(row, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, caption);
+            if (child)
                 SendMessageW(child, EM_LIMITTEXT, kFieldMaxLength, 0);
-                // Its heading is painted, not a window the system could take
-                // the field's name from.
-                NameField(child, WideText(Row(HeadingOf(control)).caption));
-            }
             break;
         case Kind::PushButton:
-            child = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                    p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
-            if (child)
-                ProxyButton(child);
+            child = make(row, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, caption);
             break;
-        default:
-            child = CreateWindowExW(WS_EX_STATICEDGE, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                    p.left, p.top, p.width, p.height, hwnd_, id, instance_, nullptr);
+        default: // the strip, named by its window's text, which it does not show
+            child = make(row, kPictureBoxClass, WS_VISIBLE | WS_TABSTOP, WS_EX_STATICEDGE,
+                         WideText(AccessibleName(control)));
             break;
         }
         if (!child)
             return false;
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.font)), FALSE);
-        children_[index] = child;
+        children_[static_cast<std::size_t>(control)] = child;
     }
+    for (const ControlRow& row : kForm1Controls)
+        if (row.kind == Kind::Label && !GetDlgItem(hwnd_, WindowId(row.id)) && !label(row))
+            return false;
 
     Text1 = Handle(Control::Text1);
     Text2 = Handle(Control::Text2);
@@ -573,7 +572,7 @@ bool Form1::Build()
 std::optional<Control> Form1::IdOf(HWND child) const
 {
     for (const ControlRow& row : kForm1Controls)
-        if (child && Handle(row.id) == child)
+        if (child && GetDlgItem(hwnd_, WindowId(row.id)) == child)
             return row.id;
     return std::nullopt;
 }
@@ -812,15 +811,9 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // it would outlive the window it reads.
         if (destroying_)
             return 0;
-        if (const LRESULT object = ClientObject({hwnd_, [this](Control c) { return Handle(c); },
-                                                 [this](Control c) { return Rect(Row(c)); },
-                                                 [this] { PostMessageW(hwnd_, kOpenHomepage, 0, 0); }},
-                                                wParam, lParam))
+        if (const LRESULT object = ClientObject(hwnd_, wParam, lParam))
             return object;
         break;
-    case kOpenHomepage:
-        Clicked(Control::Label10);
-        return 0;
     case WM_DESTROY:
         destroying_ = true;
         // A window that was never made whole ends nothing here: the program
@@ -832,9 +825,6 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // The last message the window gets: the system frees what it holds
         // for the window, which it can do only knowing which window it is.
         const HWND hwnd = hwnd_;
-        // A screen reader still holding the client area's object hears
-        // from now on that the window is gone.
-        DisconnectClientObject(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -32,7 +32,6 @@ struct DpiFunctions {
     BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
     int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
 
-    // Those the running system has.
     static DpiFunctions OfSystem();
 };
 
@@ -70,7 +69,6 @@ public:
     // The resolution of the display the window is laid out for, in dots an
     // inch: 96 at the design's 15 twips a pixel.
     int Dpi() const { return dpi_; }
-    // The font a control is drawn with at that resolution.
     HFONT Font(Control control) const { return Font(ui::Row(control).font); }
 
     // The window's keyboard handling for a message taken from the queue: the

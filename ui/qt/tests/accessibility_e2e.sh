@@ -9,8 +9,8 @@ if [[ -z "${VARVIK_SESSION_BUS:-}" ]]; then
     exec env VARVIK_SESSION_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v 'dbus-daemon' >&2)
 fi
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=../../../tests/helpers/xvfb_window.sh
+source "$here/../../../tests/helpers/xvfb_window.sh"
 
 work=$(mktemp -d)
 mkdir "$work/bin"

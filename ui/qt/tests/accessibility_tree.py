@@ -17,10 +17,10 @@ EXPECTED = [
     ("label", "GEV", []),
     ("label", "FVb", []),
     ("label", "EP", []),
-    ("text", "FV, Nuvarande färdighetsvärde", ["SetFocus"]),
-    ("text", "GEV, Grundegenskapsvärde", ["SetFocus"]),
-    ("text", "FVb, Blivande färdighetsvärde", ["SetFocus"]),
-    ("text", "EP, Kostnad i antal erfarenhetspoäng", ["SetFocus"]),
+    ("text", "FV", ["SetFocus"]),
+    ("text", "GEV", ["SetFocus"]),
+    ("text", "FVb", ["SetFocus"]),
+    ("text", "EP", ["SetFocus"]),
     ("push button", "Rensa", ["Press", "SetFocus"]),
     ("push button", "Beräkna EP", ["Press", "SetFocus"]),
     ("push button", "Beräkna FVb", ["Press", "SetFocus"]),
@@ -66,6 +66,13 @@ for i in range(max(len(shown), len(EXPECTED))):
     want = EXPECTED[i] if i < len(EXPECTED) else None
     if got != want:
         print(f"FAIL: child {i}: got {got}, expected {want}")
+        failures += 1
+# The fields are described by their key lines, the link by what it does.
+DESCRIBED = {5: "Nuvarande färdighetsvärde", 6: "Grundegenskapsvärde", 7: "Blivande färdighetsvärde",
+             8: "Kostnad i antal erfarenhetspoäng", 18: "Öppnar hemsidan i webbläsaren"}
+for i, child in enumerate(children):
+    if child.description != DESCRIBED.get(i, ""):
+        print(f"FAIL: child {i} is described as {child.description!r}")
         failures += 1
 if failures == 0:
     print(f"ok: the window and its {len(shown)} objects read as expected")

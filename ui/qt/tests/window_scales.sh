@@ -9,8 +9,8 @@ set -euo pipefail
 program=$1
 reference=$2
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=../../../tests/helpers/xvfb_window.sh
+source "$here/../../../tests/helpers/xvfb_window.sh"
 work=$(mktemp -d)
 failures=0
 convert "$here/../../images/background@2x.png" "$work/background@2x.ppm"

@@ -793,6 +793,14 @@ std::vector<Read> ReadChildren(IAccessible* client)
     return reads;
 }
 
+VARIANT ChildId(LONG id)
+{
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
 // A screen reader finds the window by its caption, the fields by their
 // headings with their values, the buttons by their captions, the painted
 // labels as text and the homepage as a link that opens.
@@ -815,7 +823,7 @@ TEST_F(Form1Test, ScreenReaderFindsEveryControlByName)
     EXPECT_EQ(ReadOf(client, CHILDID_SELF), (Read{ROLE_SYSTEM_CLIENT, L"Varvik v1.4.1", L""}));
     constexpr long Text = ROLE_SYSTEM_STATICTEXT, Field = ROLE_SYSTEM_TEXT, Button = ROLE_SYSTEM_PUSHBUTTON;
     const std::vector<Read> expected{
-        {ROLE_SYSTEM_CLIENT, L"", L""}, // the strip along the top
+        {ROLE_SYSTEM_CLIENT, L"Dekorlist", L""}, // the strip along the top
         {Text, L"FV", L""},
         {Text, L"GEV", L""},
         {Text, L"FVb", L""},
@@ -839,6 +847,32 @@ TEST_F(Form1Test, ScreenReaderFindsEveryControlByName)
     // And asked by a child's number, the client area answers the same.
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(ReadOf(client, static_cast<LONG>(i + 1)), expected[i]) << "child " << i + 1;
+
+    // The fields are described by their key lines, the link by what it does,
+    // asked of the client area or of the control itself.
+    std::vector<std::wstring> described(expected.size()), got, itself;
+    described[5] = L"Nuvarande färdighetsvärde";
+    described[6] = L"Grundegenskapsvärde";
+    described[7] = L"Blivande färdighetsvärde";
+    described[8] = L"Kostnad i antal erfarenhetspoäng";
+    described[18] = L"Öppnar hemsidan i webbläsaren";
+    for (LONG id = 1; id <= static_cast<LONG>(expected.size()); ++id) {
+        BSTR text = nullptr, own = nullptr;
+        IDispatch* child = nullptr;
+        IAccessible* object = nullptr;
+        client->get_accDescription(ChildId(id), &text);
+        got.push_back(Taken(text));
+        if (client->get_accChild(ChildId(id), &child) == S_OK &&
+            SUCCEEDED(child->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+            object->get_accDescription(ChildId(CHILDID_SELF), &own);
+            object->Release();
+        }
+        itself.push_back(Taken(own));
+        if (child)
+            child->Release();
+    }
+    EXPECT_EQ(got, described);
+    EXPECT_EQ(itself, described);
 
     // The link's default action opens the homepage as a click does.
     VARIANT link;
@@ -872,14 +906,6 @@ TEST_F(Form1Test, ScreenReaderFindsEveryControlByName)
     PumpUntil([this] { return Fields() == std::vector<std::wstring>{L"0", L"0", L"0", L"0"}; }, "Rensa to be pressed");
     button->Release();
     CoUninitialize();
-}
-
-VARIANT ChildId(LONG id)
-{
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
 }
 
 // Only the link offers "Öppna" and the buttons "Tryck"; no item has a key of

@@ -11,8 +11,8 @@ prefix=$1
 msi=$(realpath "$2")
 wxs=$(realpath "$3")
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=../../../tests/helpers/xvfb_window.sh
+source "$here/../../../tests/helpers/xvfb_window.sh"
 failures=0
 
 # What the installer declares, which Windows heeds where Wine does not: a

@@ -11,8 +11,8 @@ prefix=$1
 program=$2
 docs=$3
 here=$(dirname "$0")
-# shellcheck source=../../tests/xvfb_window.sh
-source "$here/../../tests/xvfb_window.sh"
+# shellcheck source=../../../tests/helpers/xvfb_window.sh
+source "$here/../../../tests/helpers/xvfb_window.sh"
 work=$(mktemp -d)
 failures=0
 
