@@ -41,9 +41,10 @@ var Module = (() => {
     }, true);
     form.addEventListener('submit', (event) => event.preventDefault());
 
-    // After one visit the page works without the network.
+    // After one visit the page works without the network. The files are
+    // fetched for that once the page has loaded, so as not to hold it up.
     if ('serviceWorker' in navigator)
-        navigator.serviceWorker.register('service_worker.js');
+        window.addEventListener('load', () => navigator.serviceWorker.register('service_worker.js'));
 
     return {
         // Resolves when the user has closed the message, by OK, Enter, Space
