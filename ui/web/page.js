@@ -40,6 +40,12 @@ var Module = (() => {
             event.preventDefault();
     }, true);
     form.addEventListener('submit', (event) => event.preventDefault());
+    // A click beside the message's button, or behind the box, leaves the
+    // keyboard on OK, as the windows' box does.
+    dialog.addEventListener('mousedown', (event) => {
+        if (!event.target.closest('button'))
+            event.preventDefault();
+    });
 
     // After one visit the page works without the network. The files are
     // fetched for that once the page has loaded, so as not to hold it up.
