@@ -8,8 +8,11 @@
 //   background.rgb  the part of the background the window shows (366 x 263)
 //                   as raw pixels, for a start without decoding: rows from
 //                   the top, 8 bits each of red, green and blue
-//   icon-16.png, icon-24.png, icon-48.png, icon-128.png, icon-256.png   the
-//                   icon drawn at the other sizes a desktop asks for
+//   icon-16.png, icon-24.png, icon-48.png, icon-128.png, icon-192.png,
+//   icon-256.png, icon-512.png   the icon drawn at the other sizes a desktop
+//                   or a phone asks for
+//   icon-maskable-512.png   the icon on an opaque backdrop, for a phone to
+//                   crop to its own shape
 // and the same pictures in the formats a Windows executable carries:
 //   background.bmp  24-bit bitmap
 //   icon.ico        32 x 32, 16 x 16, 24 x 24 and 48 x 48 at 8 bits a pixel
@@ -232,7 +235,9 @@ constexpr IconLayout kIconLayouts[] = {
     {48, 1, 12, 3, 3, 4, 9, 29, 1},
     {64, 2, 8, 4, 4, 4, 14, 40, 1},
     {128, 4, 16, 8, 8, 8, 28, 80, 2},
+    {192, 6, 24, 12, 12, 12, 42, 120, 3},
     {256, 8, 32, 16, 16, 16, 56, 160, 4},
+    {512, 16, 64, 32, 32, 32, 112, 320, 8},
 };
 
 QImage Icon(const IconLayout& layout)
@@ -282,6 +287,25 @@ QImage Icon(int size)
         if (layout.size == size)
             return Icon(layout);
     return {};
+}
+
+// The icon a phone crops to a shape of its own (a circle, a rounded square):
+// on an opaque backdrop, the 256-pixel icon in the middle of 512, where the
+// smallest of those shapes, a circle of 0.4 times the size, still holds it.
+QImage MaskableIcon()
+{
+    const QImage inner = Icon(256);
+    QImage icon(512, 512, QImage::Format_Indexed8);
+    QList<QRgb> table = inner.colorTable();
+    constexpr uint8_t kBackdrop = 4;
+    table[kBackdrop] = 0xFF000000u | VARVIK_THEME_COLOUR;
+    icon.setColorTable(table);
+    icon.fill(kBackdrop);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            if (const int index = inner.pixelIndex(x, y); index != kClear)
+                icon.setPixel(128 + x, 128 + y, index);
+    return icon;
 }
 
 // --- cursor -----------------------------------------------------------------
@@ -598,8 +622,9 @@ int main(int argc, char* argv[])
                     icon2x.save(out.filePath(QStringLiteral("icon@2x.png")), "PNG") &&
                     hand2x.save(out.filePath(QStringLiteral("hand_cursor@2x.png")), "PNG");
     // The icon at the other sizes a desktop asks for.
-    for (const int size : {16, 24, 48, 128, 256})
+    for (const int size : {16, 24, 48, 128, 192, 256, 512})
         ok = ok && Icon(size).save(out.filePath(QStringLiteral("icon-%1.png").arg(size)), "PNG");
+    ok = ok && MaskableIcon().save(out.filePath(QStringLiteral("icon-maskable-512.png")), "PNG");
     if (!ok)
         err << "make_images: could not write to " << out.path() << "\n";
     return ok ? 0 : 1;

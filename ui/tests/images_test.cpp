@@ -25,7 +25,7 @@ private slots:
         QCOMPARE(QProcess::execute(QStringLiteral(VARVIK_MAKE_IMAGES), {out.path()}), 0);
         for (const char* name : {"background.png", "icon.png", "hand_cursor.png", "background@2x.png", "icon@2x.png",
                                  "hand_cursor@2x.png", "icon-16.png", "icon-24.png", "icon-48.png", "icon-128.png",
-                                 "icon-256.png"}) {
+                                 "icon-192.png", "icon-256.png", "icon-512.png", "icon-maskable-512.png"}) {
             const QImage drawn(QDir(out.path()).filePath(QLatin1String(name)));
             const QImage committed = Committed(name);
             QVERIFY2(!committed.isNull(), name);
@@ -149,7 +149,8 @@ private slots:
     {
         const std::pair<const char*, int> icons[] = {{"icon-16.png", 16},   {"icon-24.png", 24},
                                                      {"icon-48.png", 48},   {"icon-128.png", 128},
-                                                     {"icon-256.png", 256}};
+                                                     {"icon-192.png", 192}, {"icon-256.png", 256},
+                                                     {"icon-512.png", 512}};
         const QSet<QRgb> palette{qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(0xFF, 0xFF, 0x6B), qRgb(0x7A, 0xB9, 0)};
         for (const auto& [name, size] : icons) {
             const QImage icon = Committed(name);
@@ -160,6 +161,23 @@ private slots:
                     colours.insert(icon.pixel(x, y));
             QCOMPARE(colours, palette);
         }
+    }
+
+    // A phone may cut the maskable icon down to a circle of 0.4 times its
+    // size about the middle: all of the name lies within it, and nothing of
+    // the picture is transparent.
+    void maskableIconInItsSafeZone()
+    {
+        const QImage icon = Committed("icon-maskable-512.png");
+        QCOMPARE(icon.size(), QSize(512, 512));
+        const QRgb backdrop = icon.pixel(0, 0);
+        for (int y = 0; y < 512; ++y)
+            for (int x = 0; x < 512; ++x) {
+                QCOMPARE(qAlpha(icon.pixel(x, y)), 255);
+                const double dx = x + 0.5 - 256, dy = y + 0.5 - 256;
+                if (icon.pixel(x, y) != backdrop)
+                    QVERIFY(dx * dx + dy * dy <= 204.8 * 204.8);
+            }
     }
 
     void handCursor()

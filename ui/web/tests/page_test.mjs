@@ -214,6 +214,15 @@ try {
         await phone.close();
     }
 
+    // Installable: the manifest's icons are there, at the sizes it says.
+    check('the icons a phone installs the page with', await page.evaluate(async () => {
+        const manifest = await (await fetch(document.querySelector('link[rel=manifest]').href)).json();
+        return Promise.all(manifest.icons.map(async (icon) => {
+            const picture = await createImageBitmap(await (await fetch(icon.src)).blob());
+            return `${icon.sizes} ${picture.width}x${picture.height} ${icon.purpose || 'any'}`;
+        }));
+    }), ['192x192 192x192 any', '512x512 512x512 any', '512x512 512x512 maskable']);
+
     // Offline: after one visit, with the server gone, a reload computes.
     await page.goto(address);
     await idle();
