@@ -11,21 +11,23 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# Tests run side by side: each window test has its own X server, compositor
+# and bus, and the tests that share a Wine prefix take turns with it.
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARVIK_TESTS=ON -DVARVIK_BENCHMARKS=ON
 cmake --build build --parallel "$jobs"
-ctest --test-dir build --output-on-failure
+ctest --test-dir build --parallel "$jobs" --output-on-failure
 scripts/package.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVARVIK_SANITIZE=ON -DVARVIK_FUZZ=ON -DVARVIK_BENCHMARKS=OFF -DVARVIK_UI=ON
 cmake --build build-sanitize --parallel "$jobs"
-ctest --test-dir build-sanitize --output-on-failure
+ctest --test-dir build-sanitize --parallel "$jobs" --output-on-failure
 
 scripts/build-windows.sh
-ctest --test-dir build-windows --output-on-failure
+ctest --test-dir build-windows --parallel "$jobs" --output-on-failure
 
 scripts/build-web.sh
-ctest --test-dir build-web --output-on-failure
+ctest --test-dir build-web --parallel "$jobs" --output-on-failure
 
 echo "All tests passed."
