@@ -2,12 +2,9 @@
 // held keys, pasting, and the message dialog closed by a key. One table of
 // rows; the expected values are the desktop windows' on the same input.
 //   node page_test.mjs chrome|firefox BROWSER SERVE_SCRIPT SITE
-import { spawn } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { checks, idle as formIdle, launch, serve } from './browser.mjs';
 
 const [browserName, executablePath, serveScript, site] = process.argv.slice(2);
 const NOT_DIGITS = 'Varvik kan endast räkna med siffror.';
@@ -41,33 +38,16 @@ const rows = [
     { name: 'Space held on Beräkna EP, its box stays', type: ['x', '0', '10', '0'], hold: [' ', 'Command1'], after: ['0', '0', '10', '0'], messages: [NOT_DIGITS] },
 ];
 
-let failures = 0;
-function check(what, got, expected) {
-    const ok = JSON.stringify(got) === JSON.stringify(expected);
-    console.log(`${ok ? 'ok' : 'FAIL'}: ${browserName}: ${what}${ok ? '' : `: got ${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`}`);
-    if (!ok)
-        failures++;
-}
-
-const server = spawn(serveScript, ['0', site], { stdio: ['ignore', 'pipe', 'ignore'] });
-const address = await new Promise((resolve) => server.stdout.on('data', (data) => {
-    const found = /\((http:\/\/127\.0\.0\.1:\d+\/)\)/.exec(String(data));
-    if (found)
-        resolve(found[1]);
-}));
-const profile = mkdtempSync(join(tmpdir(), 'varvik-browser-'));
-const browser = await puppeteer.launch(browserName === 'chrome'
-    ? { browser: 'chrome', executablePath, headless: true, userDataDir: profile,
-        args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
-               '--no-first-run', '--disable-quic'] }
-    : { browser: 'firefox', executablePath, headless: true, userDataDir: profile });
+const { check, finish } = checks(browserName);
+const server = await serve(serveScript, site);
+const address = server.address;
+const browser = await launch(browserName, executablePath);
 
 try {
     const page = await browser.newPage();
     page.on('pageerror', (error) => check('no error in the page', String(error), ''));
     const fields = () => page.$$eval('#Form1 input', (boxes) => boxes.map((box) => box.value));
-    const idle = () => page.waitForFunction(() => document.getElementById('Message').open
-        || document.getElementById('Form1').getAttribute('aria-busy') === 'false');
+    const idle = () => formIdle(page);
     // Each message as the dialog shows it, the form busy behind it, closed
     // by a key; then the next, until the click is done.
     async function messagesUntilDone(close) {
@@ -167,7 +147,7 @@ try {
     // axe-core finds nothing to object to, with the message dialog closed
     // and open.
     const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-    const violations = () => page.evaluate(axe).then(() => page.evaluate(() => axe.run(document)
+    const violations = (on = page) => on.evaluate(axe).then(() => on.evaluate(() => axe.run(document)
         .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`))));
     await page.goto(address);
     await idle();
@@ -178,16 +158,20 @@ try {
     check('axe-core, the message open', await violations(), []);
     await page.keyboard.press('Enter');
     // Under the dark preference, text that would not show on the key box or
-    // the picture turns black; the rest follows the scheme. (Only Chromium's
-    // driver can change the preference of a running browser.)
-    if (browserName === 'chrome') {
-        await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
-        await page.goto(address);
-        await idle();
-        check('dark: axe-core', await violations(), []);
-        check('dark: the headings', await page.$$eval('#Form1 label', (labels) =>
+    // the picture turns black; the rest follows the scheme. A browser of its
+    // own, started as on a system set to dark colours.
+    const dark = await launch(browserName, executablePath, { dark: true });
+    try {
+        const darkPage = await dark.newPage();
+        await darkPage.goto(address);
+        await formIdle(darkPage);
+        check('dark: the page follows it', await darkPage.evaluate(() =>
+            matchMedia('(prefers-color-scheme: dark)').matches), true);
+        check('dark: axe-core', await violations(darkPage), []);
+        check('dark: the headings', await darkPage.$$eval('#Form1 label', (labels) =>
             labels.map((label) => getComputedStyle(label).color)), Array(4).fill('rgb(0, 0, 0)'));
-        await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
+    } finally {
+        await dark.close();
     }
 
     // On a phone: no sideways scrolling, field text that no browser zooms in
@@ -227,8 +211,7 @@ try {
     await page.goto(address);
     await idle();
     await page.evaluate(() => navigator.serviceWorker.ready.then(() => undefined));
-    server.kill();
-    await new Promise((resolve) => server.on('exit', resolve));
+    await server.stop();
     await page.reload();
     await idle();
     await page.keyboard.type('10');
@@ -238,9 +221,7 @@ try {
     await idle();
     check('offline after one visit: the page computes', await fields(), ['10', '12', '15', '8']);
 } finally {
-    server.kill();
+    await server.stop();
     await browser.close();
-    rmSync(profile, { recursive: true, force: true });
 }
-console.log(`${browserName}: ${failures ? `${failures} checks failed` : 'all checks passed'}`);
-process.exit(failures ? 1 : 0);
+finish();
