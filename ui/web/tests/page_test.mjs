@@ -1,12 +1,13 @@
 // The page in a real browser, as a user works it: typing, Tab, the mouse,
 // held keys, pasting, and the message dialog closed by a key. One table of
 // rows; the expected values are the desktop windows' on the same input.
-//   node page_test.mjs chrome|firefox BROWSER SERVE_SCRIPT SITE
+//   node page_test.mjs chrome|firefox BROWSER SERVE_SCRIPT SITE WINDOW_PICTURE...
 import { readFileSync } from 'node:fs';
+import { basename } from 'node:path';
 import { createRequire } from 'node:module';
 import { checks, idle as formIdle, launch, serve } from './browser.mjs';
 
-const [browserName, executablePath, serveScript, site] = process.argv.slice(2);
+const [browserName, executablePath, serveScript, site, ...windowPictures] = process.argv.slice(2);
 const NOT_DIGITS = 'Varvik kan endast räkna med siffror.';
 const OVERFLOW = 'Talen är för stora för att Varvik ska kunna räkna med dem (spill).';
 const VB = 'VB overflow! Programmet klarar inte så stora skillnader mellan FV/FVb och GEV';
@@ -129,6 +130,65 @@ try {
         check(`${row.name}: fields`, await fields(), row.after);
     }
 
+    // On a desktop, Form1 as the Qt window shows it, at the screen densities
+    // of its reference pictures (those its own tests compare the window
+    // with): the background, the strip and the boxes to the pixel, at most 4
+    // pixels off by more than 15 % in brightness, and every caption's letters
+    // within a pixel of the window's, as two renderers shade letters a little
+    // differently. The fields and buttons are each toolkit's own drawing, and
+    // FV shows the window's selection: of them, only their text is compared.
+    for (const picture of windowPictures) {
+        const density = Number(/@(\d)x/.exec(picture)?.[1] ?? 1);
+        await page.setViewport({ width: 800, height: 600, deviceScaleFactor: density });
+        await page.goto(address);
+        await idle();
+        await page.evaluate(() => document.activeElement.blur());
+        const capture = await (await page.$('#Form1')).screenshot({ encoding: 'base64' });
+        check(`Form1 as the window shows it in ${basename(picture)}`, await page.evaluate(async (pictures, density) => {
+            const [onPage, inWindow] = await Promise.all(pictures.map(async (data) => {
+                const image = new Image();
+                image.src = `data:image/png;base64,${data}`;
+                await image.decode();
+                const canvas = new OffscreenCanvas(image.width, image.height);
+                canvas.getContext('2d').drawImage(image, 0, 0);
+                const rgba = canvas.getContext('2d').getImageData(0, 0, image.width, image.height).data;
+                const brightness = (i) => (0.299 * rgba[4 * i] + 0.587 * rgba[4 * i + 1] + 0.114 * rgba[4 * i + 2]) / 255;
+                return { width: image.width, height: image.height, at: (x, y) => brightness(y * image.width + x) };
+            }));
+            const form = document.getElementById('Form1').getBoundingClientRect();
+            const parts = [...document.querySelectorAll('#Form1 > *')].map((element) => {
+                const box = element.getBoundingClientRect();
+                const text = element.matches('input') ? element.value : element.textContent;
+                return { id: element.id, control: element.matches('input, button'), text: text.trim() !== '',
+                    left: Math.round((box.left - form.left) * density), top: Math.round((box.top - form.top) * density),
+                    right: Math.round((box.right - form.left) * density), bottom: Math.round((box.bottom - form.top) * density) };
+            });
+            const within = (part, x, y) => x >= part.left && x < part.right && y >= part.top && y < part.bottom;
+            let differing = 0;
+            for (let y = 0; y < onPage.height; y++)
+                for (let x = 0; x < onPage.width; x++)
+                    if (!parts.some((part) => (part.control || part.text) && within(part, x, y))
+                        && Math.abs(onPage.at(x, y) - inWindow.at(x, y)) > 0.15)
+                        differing++;
+            // The letters: the dark pixels inside a caption's borders.
+            const inset = 3 * density;
+            const letters = (picture, part) => {
+                const box = [Infinity, Infinity, -1, -1];
+                for (let y = part.top + inset; y < part.bottom - inset; y++)
+                    for (let x = part.left + inset; x < part.right - inset; x++)
+                        if (picture.at(x, y) < 0.4)
+                            box.splice(0, 4, Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y));
+                return box;
+            };
+            const misplaced = parts.filter((part) => part.text && part.id !== 'Text1').map((part) => [part.id,
+                letters(onPage, part), letters(inWindow, part)]).filter(([, a, b]) => a.some((v, i) => Math.abs(v - b[i]) > density));
+            return { size: `${onPage.width}x${onPage.height}`, differing: differing <= 4 ? 'at most 4' : differing,
+                misplaced: misplaced.map(([id, a, b]) => `${id} ${a} in the window ${b}`) };
+        }, [capture, readFileSync(picture).toString('base64')], density),
+        { size: `${366 * density}x${263 * density}`, differing: 'at most 4', misplaced: [] });
+    }
+    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
+
     // What a screen reader is told: the fields named by their headings and
     // described by their key lines, the buttons by their captions, the link
     // as a link. (Chromium's driver reads the browser's accessibility tree.)
@@ -177,13 +237,16 @@ try {
     // On a phone: no sideways scrolling, field text that no browser zooms in
     // on, controls big enough to touch, and the tab cycle's order on screen.
     // A new tab for each, its size set before the page is loaded.
-    for (const width of [360, 390, 430]) {
+    // Held upright and on its side; then a calculation by touch. (Where a tap
+    // leaves the caret, beside the 0 or over it, is the browser's: FV may
+    // read 010, the same 10.)
+    for (const [width, height] of [[360, 740], [390, 844], [430, 932], [740, 360], [844, 390], [932, 430]]) {
         const phone = await browser.newPage();
         phone.on('pageerror', (error) => check('no error in the page', String(error), ''));
-        await phone.setViewport({ width, height: 740, isMobile: true, hasTouch: true });
+        await phone.setViewport({ width, height, isMobile: true, hasTouch: true });
         await phone.goto(address);
-        await phone.waitForFunction(() => document.getElementById('Form1').getAttribute('aria-busy') === 'false');
-        check(`${width} px wide: the page`, await phone.evaluate(() => {
+        await formIdle(phone);
+        check(`${width} x ${height} px: the page`, await phone.evaluate(() => {
             const controls = [...document.querySelectorAll('#Form1 input, #Form1 button, #Form1 a')];
             const boxes = controls.map((c) => c.getBoundingClientRect());
             const onScreen = controls.map((c, i) => [boxes[i].top, boxes[i].left, c.id])
@@ -195,6 +258,13 @@ try {
                 order: onScreen.join() };
         }), { lang: 'sv', title: 'Varvik v1.4.1', fits: true, smallestFont: 16, smallestTarget: true,
               order: 'Text1,Text2,Text3,Text4,Command3,Command1,Command2,Label10' });
+        for (const [field, text] of [['Text1', '10'], ['Text2', '12'], ['Text3', '15']]) {
+            await phone.tap(`#${field}`);
+            await phone.keyboard.type(text);
+        }
+        await phone.tap('#Command1');
+        await formIdle(phone);
+        check(`${width} x ${height} px: tapped, typed, tapped Beräkna EP`, await phone.$eval('#Text4', (box) => box.value), '8');
         await phone.close();
     }
 
