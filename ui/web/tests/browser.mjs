@@ -18,15 +18,18 @@ export async function serve(serveScript, site) {
     return { address, stop: () => { server.kill(); return exited; } };
 }
 
-// Headless Chromium or Firefox; dark: the system prefers dark colours.
-export async function launch(browserName, executablePath, { dark = false } = {}) {
+// Headless Chromium or Firefox; dark: the system prefers dark colours;
+// touch: a touch screen is the pointer (Chromium's pages say so themselves
+// when set to a phone's size).
+export async function launch(browserName, executablePath, { dark = false, touch = false } = {}) {
     const profile = mkdtempSync(join(tmpdir(), 'varvik-browser-'));
     const browser = await puppeteer.launch(browserName === 'chrome'
         ? { browser: 'chrome', executablePath, headless: true, userDataDir: profile,
             args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
                    '--no-first-run', '--disable-quic', ...(dark ? ['--force-dark-mode'] : [])] }
         : { browser: 'firefox', executablePath, headless: true, userDataDir: profile,
-            extraPrefsFirefox: dark ? { 'layout.css.prefers-color-scheme.content-override': 0 } : {} });
+            extraPrefsFirefox: { ...(dark ? { 'layout.css.prefers-color-scheme.content-override': 0 } : {}),
+                ...(touch ? { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 } : {}) } });
     // The profile goes once the browser has ended, which close() waits for.
     const close = browser.close.bind(browser);
     browser.close = () => close().finally(() => rmSync(profile, { recursive: true, force: true }));

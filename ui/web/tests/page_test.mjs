@@ -240,8 +240,9 @@ try {
     // Held upright and on its side; then a calculation by touch. (Where a tap
     // leaves the caret, beside the 0 or over it, is the browser's: FV may
     // read 010, the same 10.)
+    const phones = await launch(browserName, executablePath, { touch: true });
     for (const [width, height] of [[360, 740], [390, 844], [430, 932], [740, 360], [844, 390], [932, 430]]) {
-        const phone = await browser.newPage();
+        const phone = await phones.newPage();
         phone.on('pageerror', (error) => check('no error in the page', String(error), ''));
         await phone.setViewport({ width, height, isMobile: true, hasTouch: true });
         await phone.goto(address);
@@ -267,6 +268,7 @@ try {
         check(`${width} x ${height} px: tapped, typed, tapped Beräkna EP`, await phone.$eval('#Text4', (box) => box.value), '8');
         await phone.close();
     }
+    await phones.close();
 
     // Installable: the manifest's icons are there, at the sizes it says.
     check('the icons a phone installs the page with', await page.evaluate(async () => {
