@@ -130,6 +130,21 @@ try {
         check(`${row.name}: fields`, await fields(), row.after);
     }
 
+    // Tab and Shift+Tab go the windows' tab cycle, less the strip and with
+    // the link, as on every web page.
+    await page.goto(address);
+    await idle();
+    const visited = [];
+    for (const key of [...Array(7).fill('Tab'), ...Array(7).fill('Shift+Tab')]) {
+        if (key === 'Tab')
+            await page.keyboard.press('Tab');
+        else
+            await page.keyboard.down('Shift').then(() => page.keyboard.press('Tab')).then(() => page.keyboard.up('Shift'));
+        visited.push(await page.evaluate(() => document.activeElement.id));
+    }
+    check('the tab cycle', visited.join(), 'Text2,Text3,Text4,Command3,Command1,Command2,Label10,'
+        + 'Command2,Command1,Command3,Text4,Text3,Text2,Text1');
+
     // On a desktop, Form1 as the Qt window shows it, at the screen densities
     // of its reference pictures (those its own tests compare the window
     // with): the background, the strip and the boxes to the pixel, at most 4
