@@ -3,30 +3,20 @@
 // page without its module (there: to the first click delivered), in one run.
 // Prints the median of 5 loads of each, in milliseconds. Not a test.
 //   node bench/web_first_click.mjs   (after scripts/build-web.sh)
-import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { launch, serve } from '../ui/web/tests/browser.mjs';
 
 const root = new URL('..', import.meta.url).pathname;
-const server = spawn(join(root, 'scripts/serve-web.sh'), ['0', join(root, 'build-web/site')],
-    { stdio: ['ignore', 'pipe', 'ignore'] });
-const address = await new Promise((resolve) => server.stdout.on('data', (data) => {
-    const found = /\((http:\/\/127\.0\.0\.1:\d+\/)\)/.exec(String(data));
-    if (found)
-        resolve(found[1]);
-}));
-const profile = mkdtempSync(join(tmpdir(), 'varvik-bench-'));
-const browser = await puppeteer.launch({ browser: 'chrome', executablePath: '/usr/bin/chromium', headless: true,
-    userDataDir: profile, args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
-        '--disable-sync', '--no-first-run', '--disable-quic'] });
+const server = await serve(join(root, 'scripts/serve-web.sh'), join(root, 'build-web/site'));
+const address = server.address;
+const browser = await launch('chrome', '/usr/bin/chromium');
 
 // One load in a new tab, nothing cached: the time of navigation when the
 // click is done.
 async function firstClick(bare) {
     const page = await browser.newPage();
     await page.emulateCPUThrottling(4);
+    await page.setBypassServiceWorker(true); // each load a first visit
     await page.setRequestInterception(true);
     page.on('request', (request) => (bare && request.url().endsWith('.js') && !request.url().endsWith('page.js')
         ? request.respond({ status: 200, contentType: 'text/javascript', body: '' }) : request.continue()));
@@ -57,7 +47,6 @@ try {
     console.log(`first click, CPU slowed 4x: bare page ${median(times.bare).toFixed(0)} ms, ` +
         `with the module ${median(times.page).toFixed(0)} ms (median of 5)`);
 } finally {
-    server.kill();
+    await server.stop();
     await browser.close();
-    rmSync(profile, { recursive: true, force: true });
 }
