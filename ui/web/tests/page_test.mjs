@@ -130,6 +130,16 @@ try {
         check(`${row.name}: fields`, await fields(), row.after);
     }
 
+    // A new tab the browser refuses, by throwing as some do for a blocked
+    // pop-up, passes in silence: no message, no error, the form usable.
+    await page.goto(address);
+    await idle();
+    await page.evaluate(() => { window.open = () => { throw new Error('blocked'); }; });
+    await page.click('#Label10');
+    await idle();
+    check('the homepage refused: nothing said', await page.evaluate(() =>
+        [document.getElementById('Message').open, document.getElementById('Form1').getAttribute('aria-busy')]), [false, 'false']);
+
     // Tab and Shift+Tab go the windows' tab cycle, less the strip and with
     // the link, as on every web page.
     await page.goto(address);
