@@ -198,12 +198,12 @@ try {
             // The letters: the dark pixels inside a caption's borders.
             const inset = 3 * density;
             const letters = (picture, part) => {
-                const box = [Infinity, Infinity, -1, -1];
+                let [left, top, right, bottom] = [Infinity, Infinity, -1, -1];
                 for (let y = part.top + inset; y < part.bottom - inset; y++)
                     for (let x = part.left + inset; x < part.right - inset; x++)
                         if (picture.at(x, y) < 0.4)
-                            box.splice(0, 4, Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y));
-                return box;
+                            [left, top, right, bottom] = [Math.min(left, x), Math.min(top, y), Math.max(right, x), Math.max(bottom, y)];
+                return [left, top, right, bottom];
             };
             const misplaced = parts.filter((part) => part.text && part.id !== 'Text1').map((part) => [part.id,
                 letters(onPage, part), letters(inWindow, part)]).filter(([, a, b]) => a.some((v, i) => Math.abs(v - b[i]) > density));
