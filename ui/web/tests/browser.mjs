@@ -1,5 +1,6 @@
-// What the web tests share: the site served on a free port, a real browser
-// with a profile of its own, and checks that print and count their failures.
+// What the web tests and the first-click benchmark share: the site served on
+// a free port, a real browser with a profile of its own, and checks that
+// print and count their failures.
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
