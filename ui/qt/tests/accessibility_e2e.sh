@@ -5,9 +5,8 @@
 # to open).
 #   accessibility_e2e.sh PROGRAM
 set -euo pipefail
-if [[ -z "${VARVIK_SESSION_BUS:-}" ]]; then
-    exec env VARVIK_SESSION_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v 'dbus-daemon' >&2)
-fi
+# shellcheck source=../../../tests/helpers/private_session.sh
+source "$(dirname "$0")/../../../tests/helpers/private_session.sh"
 here=$(dirname "$0")
 # shellcheck source=../../../tests/helpers/xvfb_window.sh
 source "$here/../../../tests/helpers/xvfb_window.sh"

@@ -12,9 +12,8 @@
 # reads them, on a private session bus.
 #   wayland.sh PROGRAM WINDOW_TEST
 set -euo pipefail
-if [[ -z "${VARVIK_SESSION_BUS:-}" ]]; then
-    exec env VARVIK_SESSION_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v 'dbus-daemon' >&2)
-fi
+# shellcheck source=../../../tests/helpers/private_session.sh
+source "$(dirname "$0")/../../../tests/helpers/private_session.sh"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 here=$(dirname "$0")
 # shellcheck source=../../../tests/helpers/xvfb_window.sh
