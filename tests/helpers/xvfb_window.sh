@@ -198,15 +198,28 @@ wine_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-            wineboot --init >/dev/null 2>&1
-            wineserver -w
-            local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
-            mkdir -p "$fonts"
-            for font in /usr/share/wine/fonts/*; do
-                [[ -e "$fonts/$(basename "$font")" ]] || ln -s "$font" "$fonts/"
-            done
-        fi
+        [[ -f "$WINEPREFIX/system.reg" ]] && exit 0
+        # Made aside and moved into place only whole: a set-up that breaks
+        # off leaves no half a prefix for the next test to fail in, and says
+        # what Wine said. Once, on a busy machine, Wine's own set-up broke
+        # off after 4 s: it gets a second try.
+        local making=$WINEPREFIX.making fonts font try
+        for try in 1 2; do
+            rm -rf "$making"
+            { WINEPREFIX=$making WINEDEBUG=fixme-all wineboot --init && WINEPREFIX=$making wineserver -w; } \
+                >"$making.log" 2>&1 && grep -q '"ProductName"' "$making/system.reg" && break
+            echo "Wine did not set up the prefix $WINEPREFIX (try $try); it said:" >&2
+            cat "$making.log" >&2
+            WINEPREFIX=$making wineserver -k >/dev/null 2>&1 || true
+            ((try < 2)) || exit 1
+        done
+        fonts="$making/drive_c/windows/Fonts"
+        mkdir -p "$fonts"
+        for font in /usr/share/wine/fonts/*; do
+            [[ -e "$fonts/$(basename "$font")" ]] || ln -s "$font" "$fonts/"
+        done
+        rm -rf "$WINEPREFIX" "$making.log"
+        mv "$making" "$WINEPREFIX"
     ) 9>"$WINEPREFIX.lock"
 }
 
@@ -214,6 +227,7 @@ wine_prefix() {
 # (Control Panel, Desktop, LogPixels); Wine reads it when its server starts.
 wine_dpi() {
     grep -qx "\"LogPixels\"=dword:$(printf %08x "$1")" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+        { echo "Wine did not take $1 dots an inch in $WINEPREFIX" >&2; return 1; }
     wineserver -w
 }
